@@ -1,0 +1,40 @@
+# make run   - install what is missing, build, and run the show under Wine
+# make test  - install what is missing, build everything, run every test
+# make bench - build and run the benchmarks natively
+# make fuzz  - run the fuzzers (FUZZ_SECONDS each, default 600)
+SHELL := /bin/bash
+PRESETS := native native-asan win32 win64
+FUZZ_SECONDS ?= 600
+
+.PHONY: all bootstrap build test run bench fuzz clean $(addprefix build-,$(PRESETS)) $(addprefix test-,$(PRESETS))
+
+all: build
+
+bootstrap:
+	@tools/bootstrap.sh
+
+build-%: bootstrap
+	@cmake --preset $* >/dev/null
+	@cmake --build --preset $*
+
+build: $(addprefix build-,$(PRESETS))
+
+test-%: build-%
+	@cd build/$(subst native-asan,asan,$*) && ctest --output-on-failure
+
+test: build
+	@file build/win32/bin/fireworks.scr | grep -q 'PE32 executable (GUI) Intel 80386' || { echo "fireworks.scr is not a PE32 GUI program for i386"; exit 1; }
+	@$(MAKE) --no-print-directory test-native test-native-asan test-win32 test-win64
+	@tools/fuzz-all.sh 60
+
+run: build-win32 build-win64
+	@tools/run-show.sh
+
+bench: build-native
+	@for b in build/native/bin/*_bench; do [ -x "$$b" ] && "$$b" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true; done
+
+fuzz: bootstrap
+	@tools/fuzz-all.sh $(FUZZ_SECONDS)
+
+clean:
+	rm -rf build

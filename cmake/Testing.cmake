@@ -1,0 +1,33 @@
+# GoogleTest for both builds, and fw_add_test() which registers a test program with CTest.
+if(WIN32 AND CMAKE_CROSSCOMPILING)
+  # Debian ships googletest as source; build it with the cross compiler (no pthreads under mingw).
+  set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  if(NOT TARGET GTest::gtest)
+    add_library(GTest::gtest ALIAS gtest)
+    add_library(GTest::gtest_main ALIAS gtest_main)
+    add_library(GTest::gmock ALIAS gmock)
+  endif()
+else()
+  find_package(GTest REQUIRED)
+endif()
+
+# fw_add_test(NAME name SOURCES ... LIBS ... [GUI] [TIMEOUT s])
+# Windows test programs run through the Wine wrapper (CMAKE_CROSSCOMPILING_EMULATOR); they share one
+# prefix and one X display, so they hold the "wine" resource lock and never run at the same time.
+function(fw_add_test)
+  cmake_parse_arguments(T "GUI" "NAME;TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  add_executable(${T_NAME} ${T_SOURCES})
+  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest fw_warnings)
+  target_include_directories(${T_NAME} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
+  add_test(NAME ${T_NAME} COMMAND ${T_NAME} --gtest_brief=1)
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 300)
+  endif()
+  set_tests_properties(${T_NAME} PROPERTIES TIMEOUT ${T_TIMEOUT} SKIP_RETURN_CODE 77)
+  if(CMAKE_CROSSCOMPILING)
+    set_tests_properties(${T_NAME} PROPERTIES RESOURCE_LOCK wine)
+  endif()
+endfunction()

@@ -1,0 +1,49 @@
+// Fixed-point numbers of the engine: signed 32 bits with 15 fraction bits (32768 is 1.0).
+// Overflow wraps as 32-bit integers do; every conversion from a real number truncates toward zero.
+#pragma once
+#include <cstdint>
+
+typedef int32_t Fixed;
+
+const int FixedShift = 15;
+const Fixed FixedOne = 32768;
+
+// Keeps the low 32 bits of a 64-bit value (two's complement wrap, spelled out for every compiler).
+inline int32_t WrapToInt32(int64_t v) { return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(v))); }
+
+// Truncates a real number toward zero and wraps it into 32 bits. Values too large for 64 bits and
+// NaN give 0 rather than undefined behaviour.
+inline int32_t TruncToInt32(double x)
+{
+    if (!(x > -9.2e18 && x < 9.2e18)) return 0;
+    return WrapToInt32(static_cast<int64_t>(x));
+}
+
+inline Fixed FixedFromInt(int32_t n) { return static_cast<Fixed>(static_cast<uint32_t>(n) << FixedShift); }
+
+inline Fixed FixedFromReal(double x)
+{
+    if (!(x > -9.2e18 && x < 9.2e18)) return 0;
+    int64_t whole = static_cast<int64_t>(x);
+    double fraction = (x - static_cast<double>(whole)) * 32768.0;
+    return WrapToInt32(static_cast<int64_t>(static_cast<uint64_t>(whole) << FixedShift) + static_cast<int64_t>(fraction));
+}
+
+inline double FixedToReal(Fixed f) { return f / 32768.0; }
+
+// Whole units, truncated toward zero (-1.5 gives -1).
+inline int32_t FixedToWhole(Fixed f) { return f / FixedOne; }
+
+// Exact 64-bit product shifted right arithmetically (rounds toward minus infinity).
+inline Fixed FixedMul(Fixed a, Fixed b)
+{
+    int64_t p = static_cast<int64_t>(a) * static_cast<int64_t>(b);
+    return WrapToInt32(p >= 0 ? p / 32768 : -((-p + 32767) / 32768));
+}
+
+// (a << 15) / b as a truncating signed 64-bit division. Division by zero gives 0.
+inline Fixed FixedDiv(Fixed a, Fixed b)
+{
+    if (b == 0) return 0;
+    return WrapToInt32(static_cast<int64_t>(a) * 32768 / static_cast<int64_t>(b));
+}

@@ -1,0 +1,34 @@
+// The bounded min-heap of waiting sparks, keyed on wakeTime (compared unsigned). Slot 0 is the root
+// and its only child is slot 1; from slot 1 on it is an ordinary binary heap (children 2i and 2i+1).
+// Drawing walks the slots in storage order, so the layout is part of what the show looks like.
+#pragma once
+#include <cstdint>
+
+class Spark;
+
+class SparkQueue {
+public:
+    // Allocates capacity empty slots; when that fails the capacity is 0 and every push fails.
+    explicit SparkQueue(uint32_t capacity);
+    ~SparkQueue();
+
+    // Takes the spark unless the queue is full (then false: the caller still owns it).
+    bool Push(Spark* spark);
+    // Removes and returns the spark that wakes first, or none when empty.
+    Spark* PopMin();
+
+    uint32_t Count() const { return sparkCount; }
+    uint32_t Capacity() const { return capacity; }
+    const Spark* At(uint32_t slot) const { return slots[slot]; }
+    uint32_t RootWakeTime() const;
+
+private:
+    SparkQueue(const SparkQueue&);
+    SparkQueue& operator=(const SparkQueue&);
+    void SiftUp(uint32_t slot);
+    void SiftDown(uint32_t slot);
+
+    Spark** slots;
+    uint32_t sparkCount;
+    uint32_t capacity;
+};

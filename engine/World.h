@@ -1,0 +1,48 @@
+// The record every spark sees while it runs and every drawing routine uses to place a spark: frame
+// clock, physics constants, surface size and the viewing geometry (one eye, a projection plane just in
+// front of it, and a second eye 256 units to the right for red/blue stereo).
+#pragma once
+#include <cstdint>
+
+#include "engine/Fixed.h"
+
+class SparkQueue;
+class SoundSink;
+
+class World {
+public:
+    // frameRate 0 (which the settings never allow) is treated as 1 frame per second.
+    World(uint32_t startTime, uint32_t frameRate, SparkQueue& queue, Fixed gravity, Fixed wind, uint32_t width,
+          uint32_t height, Fixed eyeX, Fixed eyeY, Fixed eyeZ, Fixed screenZ, Fixed groundY, SoundSink* sounds);
+    virtual ~World();
+
+    void Resize(uint32_t width, uint32_t height);
+
+    // Perspective projection of a world point. Returns true when the point lies beyond the projection
+    // plane and (sx, sy) is on the surface; writes nothing for a point at or behind the plane. sx2,
+    // when given, receives the right eye's column (never tested against the surface).
+    bool Project(Fixed x, Fixed y, Fixed z, int32_t* sx, int32_t* sy, int32_t* sx2 = nullptr) const;
+
+    // Pan from -10000 (left edge) to just under 10000 (right edge) for a point's screen column;
+    // hard left or right for a point off the screen, centre for a point at or behind the plane.
+    int32_t PanOf(Fixed x, Fixed y, Fixed z) const;
+
+    // Plays sound effect n once at full volume, panned by where (x, y, z) appears on the screen.
+    void PlaySoundAt(int32_t n, Fixed x, Fixed y, Fixed z);
+
+    uint32_t now;
+    uint32_t framePeriod;
+    SparkQueue& queue;
+    Fixed gravity;
+    Fixed wind;
+    uint32_t width, height;
+    Fixed eyeX, eyeY, eyeZ;
+    Fixed screenZ;
+    Fixed groundY;
+    uint32_t halfWidth, halfHeight;
+    SoundSink* sounds;
+
+private:
+    World(const World&);
+    World& operator=(const World&);
+};

@@ -1,0 +1,38 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/ParseOption.h"
+
+TEST(ParseOption, FindsTheOptionAfterBlanksAndASlashOrDash)
+{
+    const struct { const char* text; char option; const char* rest; } cases[] = {
+        {"", '\0', ""},
+        {"   ", '\0', "   "},
+        {"hello", '\0', "hello"},
+        {"/s", 's', ""},
+        {"-S", 'S', ""},
+        {" \t\r\n\v\f/s trailing", 's', " trailing"},
+        {"/c:1234", 'c', ":1234"},
+        {"/p 5678", 'p', " 5678"},
+        {"/", '\0', ""},
+        {"  -", '\0', ""},
+        {"/?", '?', ""},
+    };
+    for (const auto& c : cases) {
+        ParsedOption p = ParseOption(c.text);
+        EXPECT_EQ(p.option, c.option) << c.text;
+        EXPECT_EQ(std::string(p.rest), c.rest) << c.text;
+    }
+    EXPECT_EQ(ParseOption(nullptr).option, '\0');
+}
+
+TEST(ParseOption, DecimalNumbersOfTheCommandLine)
+{
+    EXPECT_EQ(ParseDecimal(" 5678"), 5678);
+    EXPECT_EQ(ParseDecimal("\t-12x"), -12);
+    EXPECT_EQ(ParseDecimal("+7"), 7);
+    EXPECT_EQ(ParseDecimal("junk"), 0);
+    EXPECT_EQ(ParseDecimal(""), 0);
+    EXPECT_EQ(ParseDecimal("4294967295"), -1);  // wraps like the 32-bit handle it names
+}

@@ -1,0 +1,118 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "engine/Random.h"
+#include "engine/ScriptTable.h"
+#include "engine/Spark.h"
+#include "engine/SparkQueue.h"
+
+namespace {
+Spark* SparkWaking(uint32_t wakeTime) { return new Spark(0, wakeTime, "", 0, 0, 0, 0, 0, 0, 0); }
+}
+
+TEST(SparkQueue, RootHasSlotOneAsItsOnlyChild)
+{
+    SparkQueue queue(8);
+    ASSERT_TRUE(queue.Push(SparkWaking(30)));
+    ASSERT_TRUE(queue.Push(SparkWaking(10)));
+    ASSERT_TRUE(queue.Push(SparkWaking(20)));
+    ASSERT_EQ(queue.Count(), 3u);
+    EXPECT_EQ(queue.At(0)->wakeTime, 10u);
+    EXPECT_EQ(queue.At(1)->wakeTime, 20u);
+    EXPECT_EQ(queue.At(2)->wakeTime, 30u);
+    for (uint32_t expected : {10u, 20u, 30u}) {
+        Spark* s = queue.PopMin();
+        ASSERT_NE(s, nullptr);
+        EXPECT_EQ(s->wakeTime, expected);
+        delete s;
+    }
+    EXPECT_EQ(queue.PopMin(), nullptr);
+    EXPECT_EQ(queue.Count(), 0u);
+}
+
+TEST(SparkQueue, PopsInWakeOrderUnderRandomLoad)
+{
+    SeedRandom(2024);
+    SparkQueue queue(500);
+    std::vector<uint32_t> pushed;
+    for (int round = 0; round < 20; ++round) {
+        for (int i = 0; i < 25; ++i) {
+            uint32_t t = Rand() * 7u;
+            if (queue.Push(SparkWaking(t))) pushed.push_back(t);
+        }
+        for (int i = 0; i < 10; ++i) {
+            Spark* s = queue.PopMin();
+            auto smallest = std::min_element(pushed.begin(), pushed.end());
+            ASSERT_EQ(s->wakeTime, *smallest);
+            pushed.erase(smallest);
+            delete s;
+        }
+        for (uint32_t slot = 1; slot < queue.Count(); ++slot)
+            ASSERT_GE(queue.At(slot)->wakeTime, queue.At(slot / 2)->wakeTime) << slot;
+    }
+}
+
+TEST(SparkQueue, FullOrZeroCapacityRefusesWithoutTakingTheSpark)
+{
+    SparkQueue none(0);
+    Spark* s = SparkWaking(1);
+    EXPECT_FALSE(none.Push(s));
+    EXPECT_EQ(none.PopMin(), nullptr);
+
+    SparkQueue two(2);
+    EXPECT_TRUE(two.Push(SparkWaking(5)));
+    EXPECT_TRUE(two.Push(SparkWaking(6)));
+    EXPECT_FALSE(two.Push(s));
+    delete s;
+    EXPECT_EQ(two.Count(), 2u);
+}
+
+TEST(SparkQueue, WakeTimesCompareUnsigned)
+{
+    SparkQueue queue(4);
+    queue.Push(SparkWaking(0x80000000u));
+    queue.Push(SparkWaking(5));
+    EXPECT_EQ(queue.RootWakeTime(), 5u);
+}
+
+TEST(Spark, ChildCopiesMotionAndLooksButNotTheLoop)
+{
+    Spark parent(100, 120, "abc", 1, 2, 3, 4, 5, 6, 0xFF);
+    parent.big = 1;
+    parent.loopCount = 7;
+    parent.loopMark = parent.pc + 1;
+    parent.pc += 2;
+    Spark child(parent, Spark::SpawnChild());
+    EXPECT_EQ(child.lastRun, 100u);
+    EXPECT_EQ(child.wakeTime, 120u);
+    EXPECT_EQ(child.pc, parent.pc);
+    EXPECT_EQ(child.x + child.y + child.z, 6);
+    EXPECT_EQ(child.vx + child.vy + child.vz, 15);
+    EXPECT_EQ(child.colour, 0xFFu);
+    EXPECT_EQ(child.big, 1);
+    EXPECT_EQ(child.loopCount, 0u);
+    EXPECT_EQ(child.loopMark, nullptr);
+}
+
+TEST(ScriptTable, KeepsOwnedCopiesAndReadsResourceBlocks)
+{
+    ScriptTable table;
+    char text[] = "gwm t";
+    EXPECT_EQ(table.Add(text), 0u);
+    text[0] = 'X';
+    EXPECT_STREQ(table.Script(0), "gwm t");
+    const char* first = table.Script(0);
+    for (int i = 0; i < 100; ++i) table.Add("R");  // growing never moves a stored text
+    EXPECT_EQ(table.Script(0), first);
+
+    ScriptTable block;
+    const char data[] = "ab\0cd\0\0ignored";
+    EXPECT_EQ(block.AddBlock(data, sizeof data), 2u);
+    EXPECT_STREQ(block.Script(1), "cd");
+    const char unterminated[] = {'x', 'y'};
+    EXPECT_EQ(block.AddBlock(unterminated, 2), 1u);
+    EXPECT_STREQ(block.Script(2), "xy");
+    EXPECT_EQ(block.Script(3), nullptr);
+}

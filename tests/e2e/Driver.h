@@ -1,0 +1,39 @@
+// Drives the real fireworks.scr from outside: starts it with options, finds its window, sends input,
+// takes screenshots and collects the exit code. Shared by every end-to-end test.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct Screenshot {
+    int width = 0;
+    int height = 0;
+    std::vector<uint32_t> pixels;  // 0x00RRGGBB, top row first
+    uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+    size_t CountNot(uint32_t colour) const;
+};
+
+class ProgramRun {
+public:
+    // Starts fireworks.scr (found next to the test program) with the given command line.
+    explicit ProgramRun(const std::string& arguments);
+    ~ProgramRun();  // kills the program if it is still running
+
+    bool Started() const { return process.hProcess != nullptr; }
+    // Waits for a top-level window of class "VokFireworks" of this process; nullptr on time-out.
+    HWND WaitForWindow(DWORD timeoutMs = 15000);
+    // Waits for the program to end; returns its exit code, or STILL_ACTIVE on time-out.
+    DWORD WaitForExit(DWORD timeoutMs = 15000);
+    DWORD ProcessId() const { return process.dwProcessId; }
+
+private:
+    PROCESS_INFORMATION process;
+};
+
+std::string ProgramDirectory();
+// Captures the whole screen (or one window's client area) and saves it as a BMP under screenshots/.
+Screenshot CaptureScreen(const std::string& name);
+Screenshot CaptureClient(HWND window, const std::string& name);
+void PumpFor(DWORD milliseconds);

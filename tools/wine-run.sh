@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine for the tests and for `make run`.
+#   wine-run.sh PROGRAM.exe [ARGS...]
+# - WINEPREFIX: $FW_WINEPREFIX, or <build dir>/wineprefix, found from the program's location (the
+#   nearest folder above it with a CMakeCache.txt). Created once, then reused.
+# - WINEDEBUG=-all unless the caller set WINEDEBUG.
+# - X display: $DISPLAY when set; otherwise a private Xvfb (screen $FW_SCREEN, default 800x600x24)
+#   that lives as long as the program.
+# - PE32 programs need the 32-bit Wine loader; a kernel without 32-bit support cannot start it, and the
+#   program is then skipped with exit code 77 (CTest's skip code here).
+set -uo pipefail
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+prog=$1; shift
+[ -f "$prog" ] || { echo "wine-run: no such program: $prog" >&2; exit 2; }
+
+pe_machine() {  # prints 014c (i386) or 8664 (x86-64)
+  local off
+  off=$(od -An -tu4 -j60 -N4 "$1" | tr -d ' ')
+  od -An -tx2 -j$((off + 4)) -N2 "$1" | tr -d ' '
+}
+
+can_run_32bit() { [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1; }
+
+case "$(pe_machine "$prog")" in
+  014c)
+    if ! can_run_32bit; then
+      echo "wine-run: skipped $(basename "$prog"): this kernel cannot run 32-bit code (32-bit Wine loader unusable)"
+      exit 77
+    fi
+    loader=/usr/lib/wine/wine ;;
+  8664) loader=/usr/lib/wine/wine64 ;;
+  *) echo "wine-run: $prog is not a Windows program" >&2; exit 2 ;;
+esac
+
+if [ -z "${FW_WINEPREFIX:-}" ]; then
+  d=$(cd "$(dirname "$prog")" && pwd)
+  while [ "$d" != / ] && [ ! -f "$d/CMakeCache.txt" ]; do d=$(dirname "$d"); done
+  [ "$d" = / ] && d=$(cd "$(dirname "$prog")" && pwd)
+  FW_WINEPREFIX=$d/wineprefix
+fi
+export WINEPREFIX=$FW_WINEPREFIX
+export WINEARCH=win64
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml=;winemenubuilder.exe=d"}
+
+# One-time prefix creation, serialised between concurrent callers.
+mkdir -p "$(dirname "$WINEPREFIX")"
+(
+  flock 9
+  if [ ! -f "$WINEPREFIX/.fw-ready" ]; then
+    /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1
+    /usr/lib/wine/wineserver -w
+    [ -x "$here/wine-prefix-setup.sh" ] && "$here/wine-prefix-setup.sh" >/dev/null 2>&1
+    touch "$WINEPREFIX/.fw-ready"
+  fi
+) 9>"$WINEPREFIX.lock"
+
+xvfb_pid=""
+cleanup() {
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+}
+trap cleanup EXIT
+if [ -z "${DISPLAY:-}" ]; then
+  for n in $(seq 90 140); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 "${FW_SCREEN:-800x600x24}" -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+    if kill -0 "$xvfb_pid" 2>/dev/null; then export DISPLAY=":$n"; break; fi
+    xvfb_pid=""
+  done
+  [ -n "${DISPLAY:-}" ] || { echo "wine-run: could not start Xvfb" >&2; exit 2; }
+fi
+
+"$loader" "$prog" "$@"
+rc=$?
+# Let the prefix's processes finish before the display goes away.
+/usr/lib/wine/wineserver -w 2>/dev/null
+exit $rc
