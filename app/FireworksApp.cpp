@@ -1,78 +1,212 @@
 #include "app/FireworksApp.h"
 
+#include <new>
+
+#include "audio/MusicPlayer.h"
+#include "audio/SoundBank.h"
+#include "engine/Angles.h"
+#include "engine/ScriptTable.h"
+#include "engine/SparkQueue.h"
+#include "engine/World.h"
+#include "resources/resource.h"
+#include "scenery/Backdrop.h"
+#include "settings/Settings.h"
+
 namespace {
 ATOM windowClassAtom = 0;
 const char windowClassName[] = "VokFireworks";
-}
+}  // namespace
 
 bool FireworksApp::RegisterWindowClass(HINSTANCE instance)
 {
     if (windowClassAtom != 0) return true;
     WNDCLASSEXA wc = {};
-    wc.cbSize = sizeof(wc);
+    wc.cbSize = sizeof wc;
     wc.style = CS_OWNDC | CS_HREDRAW | CS_VREDRAW;
     wc.lpfnWndProc = WindowProc;
+    wc.cbClsExtra = 0;
     wc.cbWndExtra = 4;
     wc.hInstance = instance;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_FIREWORKS));
+    wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    wc.lpszMenuName = nullptr;
     wc.lpszClassName = windowClassName;
+    wc.hIconSm = LoadIconA(instance, MAKEINTRESOURCEA(IDI_FIREWORKS_SMALL));
     windowClassAtom = RegisterClassExA(&wc);
     return windowClassAtom != 0;
 }
 
 FireworksApp::FireworksApp(RunMode mode_, HINSTANCE instance, HWND parentWindow_)
-    : mode(mode_), window(nullptr), parentWindow(parentWindow_)
+    : mode(mode_), settings(nullptr), world(nullptr), window(nullptr), parentWindow(parentWindow_),
+      runState(NotStarted), sparkQueue(nullptr), mouseMovesLeft(5), width(0), height(0), bitsPerPixel(0),
+      refreshRate(0), backend(0), directDraw(nullptr), primarySurface(nullptr), backBuffer(nullptr),
+      backgroundSurface(nullptr), memoryDC(nullptr), memoryBitmap(nullptr), previousBitmap(nullptr),
+      backdrop(nullptr), soundBank(nullptr), musicPlayer(nullptr)
 {
-    if (!RegisterWindowClass(instance)) return;
-    DWORD style = WS_VISIBLE | (mode == Interactive ? WS_OVERLAPPEDWINDOW : WS_POPUP);
-    window = CreateWindowExA(0, windowClassName, "Brelkora Fireworks", style, CW_USEDEFAULT, CW_USEDEFAULT,
-                             CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
-    if (window != nullptr) ShowWindow(window, SW_SHOWMAXIMIZED);
+    settings = new (std::nothrow) Settings(instance, mode_);
+    if (settings == nullptr) return;
+    FillAngleTable();
+
+    DWORD style = WS_VISIBLE;
+    int x = CW_USEDEFAULT, y = CW_USEDEFAULT, w = CW_USEDEFAULT, h = CW_USEDEFAULT;
+    int showCommand = SW_SHOWNORMAL;
+    int32_t drawMode = static_cast<int32_t>(settings->DrawMode);
+    RegisterWindowClass(instance);
+
+    char title[256] = "";
+    LoadStringA(instance, IDS_PRODUCT, title, sizeof title);
+    if (parentWindow != nullptr) {
+        RECT r = {};
+        GetWindowRect(parentWindow, &r);
+        style |= WS_CHILD;
+        x = 0;
+        y = 0;
+        w = r.right - r.left;
+        h = r.bottom - r.top;
+        drawMode = 2;
+    } else {
+        style |= mode == Interactive ? WS_OVERLAPPEDWINDOW : WS_POPUP;
+        showCommand = SW_SHOWMAXIMIZED;
+    }
+
+    window = CreateWindowExA(0, windowClassName, title, style, x, y, w, h, parentWindow, nullptr, instance, this);
+    if (window != nullptr) {
+        if (!(drawMode == 1 && StartDirectDraw())) StartGdi();
+        sparkQueue = new (std::nothrow) SparkQueue(settings->SparkLimit);
+        if (sparkQueue == nullptr) return;
+        RegisterBuiltInScripts(instance);
+        CreateSounds(instance);
+        world = new (std::nothrow) World(timeGetTime(), settings->GetFrameRate(), *sparkQueue,
+                                         FixedFromInt(-settings->GetGravity()), FixedFromInt(settings->GetWind()), width,
+                                         height, 0, FixedFromInt(3500), FixedFromInt(-5000), FixedFromInt(-4995), 0,
+                                         soundBank);
+        if (world == nullptr) return;
+        ShowWindow(window, showCommand);
+    }
+    OpenMusic();
 }
 
 FireworksApp::~FireworksApp() { Shutdown(); }
 
+void FireworksApp::RegisterBuiltInScripts(HINSTANCE instance)
+{
+    // The script block lives as long as the module, and the table copies every text anyway.
+    HRSRC found = FindResourceA(instance, "IDRAW_DEFAULT_SCRIPT", MAKEINTRESOURCEA(10));  // RT_RCDATA
+    if (found == nullptr) return;
+    HGLOBAL loaded = LoadResource(instance, found);
+    if (loaded == nullptr) return;
+    const char* block = static_cast<const char*>(LockResource(loaded));
+    if (block == nullptr) return;
+    GlobalScripts().AddBlock(block, SizeofResource(instance, found));
+}
+
+void FireworksApp::CreateSounds(HINSTANCE instance)
+{
+    if (!settings->SoundEffects) return;
+    soundBank = new (std::nothrow) SoundBank(window);
+    if (soundBank == nullptr) return;
+    // Effect numbers 0 to 3 follow this order; the scripts rely on it.
+    soundBank->LoadWaveResource(instance, 101, 4);
+    soundBank->LoadWaveResource(instance, 102, 8);
+    soundBank->LoadWaveResource(instance, 103, 2);
+    soundBank->LoadWaveResource(instance, 104, 2);
+}
+
+void FireworksApp::OpenMusic()
+{
+    if (settings == nullptr || !settings->Music) return;
+    if (settings->MusicMode == 1)
+        musicPlayer = new (std::nothrow) MusicPlayer("cdaudio", settings->CDTrack);
+    else if (settings->MusicMode == 2)
+        musicPlayer = new (std::nothrow) MusicPlayer(settings->MIDIFile, 1);
+}
+
 int FireworksApp::Run()
 {
-    MSG msg;
+    MSG msg = {};
     for (;;) {
-        BOOL got = GetMessageA(&msg, nullptr, 0, 0);
-        if (got == -1) return -1;
-        if (got == 0) return static_cast<int>(msg.wParam);
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        BOOL taken;
+        if (runState == Running) {
+            taken = PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);
+        } else {
+            taken = GetMessageA(&msg, nullptr, 0, 0);
+            if (taken == -1) return -1;  // no message can ever come: do not spin
+            if (taken == 0) msg.message = WM_QUIT;
+        }
+        if (taken != 0) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        if (msg.message == WM_QUIT) return static_cast<int>(msg.wParam);
+        if (runState == Running) Tick();
     }
+}
+
+void FireworksApp::Pause()
+{
+    if (runState == Paused) return;
+    if (musicPlayer != nullptr) musicPlayer->Pause();
+    ShowCursor(TRUE);
+    runState = Paused;
+}
+
+void FireworksApp::Resume()
+{
+    if (runState == Running) return;
+    if (musicPlayer != nullptr) musicPlayer->Play();
+    if (parentWindow == nullptr) ShowCursor(FALSE);
+    runState = Running;
 }
 
 void FireworksApp::HandleKey(WPARAM key)
 {
-    if (key == VK_ESCAPE) SendMessageA(window, WM_CLOSE, 0, 0);
+    if (IsFullScreenSaver()) {
+        SendMessageA(window, WM_CLOSE, 0, 0);
+        return;
+    }
+    if (key == VK_ESCAPE) {
+        SendMessageA(window, WM_CLOSE, 0, 0);
+    } else if (key == VK_SPACE) {
+        if (runState == Running)
+            Pause();
+        else if (runState == Paused)
+            Resume();
+    } else if (key >= '1' && key <= '9') {
+        LaunchFireworks(static_cast<uint32_t>(key - '0'));
+    }
+}
+
+void FireworksApp::SetDisplayGeometry(uint32_t width_, uint32_t height_, uint32_t bitsPerPixel_, uint32_t refreshRate_,
+                                      uint32_t redMask, uint32_t greenMask, uint32_t blueMask)
+{
+    width = width_;
+    height = height_;
+    bitsPerPixel = bitsPerPixel_;
+    refreshRate = refreshRate_;
+    if (world != nullptr) world->Resize(width, height);
+    if (redMask != 0 || greenMask != 0 || blueMask != 0) GlobalPixelFormat().SetMasks(redMask, greenMask, blueMask);
 }
 
 void FireworksApp::Shutdown()
 {
     mode = 0;
+    if (settings != nullptr) {
+        settings->SaveIfDirty();
+        delete settings;
+        settings = nullptr;
+    }
     window = nullptr;
-}
-
-LRESULT CALLBACK FireworksApp::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_CREATE) {
-        const CREATESTRUCTA* cs = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
-    }
-    FireworksApp* app = reinterpret_cast<FireworksApp*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    switch (message) {
-    case WM_KEYDOWN:
-        if (app != nullptr) app->HandleKey(wParam);
-        break;
-    case WM_DESTROY:
-        if (app != nullptr) app->Shutdown();
-        PostQuitMessage(0);
-        break;
-    default:
-        break;
-    }
-    return DefWindowProcA(hwnd, message, wParam, lParam);
+    runState = NotStarted;
+    delete soundBank;
+    soundBank = nullptr;
+    delete musicPlayer;
+    musicPlayer = nullptr;
+    delete world;
+    world = nullptr;
+    delete sparkQueue;
+    sparkQueue = nullptr;
+    if (backend == 1) StopDirectDraw();
+    if (backend == 2) StopGdi();
+    ShowCursor(TRUE);
 }

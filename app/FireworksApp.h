@@ -1,29 +1,99 @@
-// The application object: owns everything one show needs, runs the message loop and answers the main
-// window's messages.
+// The application object: owns everything one show needs (settings, main window, display back-end,
+// spark queue, world, sound bank, music player), builds it in a fixed order, runs the message loop,
+// answers the main window's messages and takes everything down again.
 #pragma once
 #include <windows.h>
+#include <ddraw.h>
+
+#include <cstdint>
 
 #include "app/ParseOption.h"
+
+class Settings;
+class World;
+class SparkQueue;
+class Backdrop;
+class SoundBank;
+class MusicPlayer;
+
+// Private messages of the main window (all answer 0 when handled).
+const UINT WM_FW_LAUNCH = WM_USER + 1;  // launch wParam fireworks
+const UINT WM_FW_PAUSE = WM_USER + 2;
+const UINT WM_FW_RESUME = WM_USER + 3;
+const UINT WM_FW_TICK = WM_USER + 4;  // run one tick, in any state
 
 class FireworksApp {
 public:
     FireworksApp(RunMode mode, HINSTANCE instance, HWND parentWindow);
     ~FireworksApp();
 
-    // True when construction built a window that the message loop can end on.
-    bool IsUsable() const { return window != nullptr; }
+    // False when construction could not build a window, a queue or a world: the show cannot run and
+    // nothing would ever end its message loop.
+    bool IsUsable() const { return window != nullptr && sparkQueue != nullptr && world != nullptr; }
+
     int Run();
+    void Tick();
+    void Pause();
+    void Resume();
     void HandleKey(WPARAM key);
+    void LaunchFireworks(uint32_t count);
     void Shutdown();
+    void SetDisplayGeometry(uint32_t width, uint32_t height, uint32_t bitsPerPixel, uint32_t refreshRate,
+                            uint32_t redMask, uint32_t greenMask, uint32_t blueMask);
+
+    // GDI back-end (render/GdiBackend.cpp).
+    bool StartGdi();
+    void StopGdi();
+    void Resize(uint32_t width, uint32_t height);
+    void PaintWindow(HDC paintDc);
+    void DrawGdiFrame(HDC windowDc);
+    void CreateBackdrop();
+
+    // DirectDraw back-end (render/DirectDrawBackend.cpp).
+    bool StartDirectDraw();
+    void StopDirectDraw();
+    void DrawDirectDrawFrame();
+    static HRESULT WINAPI OnDisplayMode(LPDDSURFACEDESC mode, LPVOID context);
+
+    RunState State() const { return runState; }
+    HWND Window() const { return window; }
+    int32_t Backend() const { return backend; }
+    uint32_t MouseMovesLeft() const { return mouseMovesLeft; }
 
 private:
     FireworksApp(const FireworksApp&);
     FireworksApp& operator=(const FireworksApp&);
 
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static bool RegisterWindowClass(HINSTANCE instance);
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnActivation(HWND hwnd, WPARAM wParam);
+    LRESULT OnPaint(HWND hwnd);
+    LRESULT OnMouseMove();
+    LRESULT OnMouseButton();
+    void RegisterBuiltInScripts(HINSTANCE instance);
+    void CreateSounds(HINSTANCE instance);
+    void OpenMusic();
+    bool IsFullScreenSaver() const { return mode == ScreenSaver && parentWindow == nullptr; }
 
     int32_t mode;
+    Settings* settings;
+    World* world;
     HWND window;
     HWND parentWindow;
+    RunState runState;
+    SparkQueue* sparkQueue;
+    uint32_t mouseMovesLeft;
+    uint32_t width, height;
+    uint32_t bitsPerPixel, refreshRate;
+    int32_t backend;
+    IDirectDraw2* directDraw;
+    IDirectDrawSurface* primarySurface;
+    IDirectDrawSurface* backBuffer;
+    IDirectDrawSurface* backgroundSurface;
+    HDC memoryDC;
+    HBITMAP memoryBitmap;
+    HGDIOBJ previousBitmap;
+    Backdrop* backdrop;
+    SoundBank* soundBank;
+    MusicPlayer* musicPlayer;
 };

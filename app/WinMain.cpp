@@ -1,27 +1,74 @@
-// Program entry: one option chooses between the interactive show, the screen saver, its preview and
-// its settings.
+// Program entry: one option chooses between the interactive show (after its settings), the
+// screen-saver settings, the full-screen screen saver and its preview inside another program's window.
 #include <windows.h>
 
+#include <cstdio>
 #include <ctime>
+#include <new>
 
 #include "app/FireworksApp.h"
 #include "app/ParseOption.h"
 #include "engine/Random.h"
+#include "resources/resource.h"
+#include "settings/PropertySheet.h"
+#include "settings/Settings.h"
+
+namespace {
+// Exit code of a show that could not be built (no window, queue or world): nothing could end its
+// message loop, so it ends at once instead.
+const int ShowUnavailable = 2;
+
+bool Configure(HINSTANCE instance, RunMode mode)
+{
+    Settings* settings = new (std::nothrow) Settings(instance, mode);
+    if (settings == nullptr) return false;
+    bool accepted = RunPropertySheet(*settings, nullptr);
+    settings->SaveIfDirty();
+    delete settings;
+    return accepted;
+}
+
+int RunShow(HINSTANCE instance, RunMode mode, HWND parent, bool startPaused)
+{
+    FireworksApp app(mode, instance, parent);
+    if (!app.IsUsable()) return ShowUnavailable;
+    if (startPaused) app.Pause();
+    return app.Run();
+}
+
+int RejectUnknownOption(HINSTANCE instance, char option)
+{
+    char caption[256] = "";
+    char format[256] = "";
+    char message[512] = "";
+    LoadStringA(instance, IDS_PRODUCT, caption, sizeof caption);
+    LoadStringA(instance, IDS_UNKNOWN_OPTION, format, sizeof format);
+    std::snprintf(message, sizeof message, format, option);
+    MessageBoxA(nullptr, message, caption, MB_OK);
+    return -1;
+}
+}  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
 {
     SeedRandom(static_cast<uint32_t>(std::time(nullptr)));
     ParsedOption parsed = ParseOption(commandLine);
-    RunMode mode = Interactive;
-    switch (parsed.option) {
-    case 's':
-    case 'S':
-        mode = ScreenSaver;
-        break;
-    default:
-        break;
+    switch (ActionFor(parsed.option)) {
+    case ConfigureAndRun:
+        if (!Configure(instance, Interactive)) return 0;
+        return RunShow(instance, Interactive, nullptr, false);
+    case ConfigureScreenSaver:
+        Configure(instance, ScreenSaver);
+        return 1;
+    case RunPreview: {
+        HWND parent = reinterpret_cast<HWND>(static_cast<LONG_PTR>(ParseDecimal(parsed.rest)));
+        if (parent != nullptr && !IsWindow(parent)) parent = nullptr;
+        return RunShow(instance, ScreenSaver, parent, true);
     }
-    FireworksApp app(mode, instance, nullptr);
-    if (!app.IsUsable()) return 2;
-    return app.Run();
+    case RunScreenSaver:
+        return RunShow(instance, ScreenSaver, nullptr, false);
+    case RejectOption:
+    default:
+        return RejectUnknownOption(instance, parsed.option);
+    }
 }

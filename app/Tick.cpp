@@ -1,0 +1,45 @@
+// One frame of the show, and the launcher that feeds it new fireworks.
+#include "app/FireworksApp.h"
+
+#include "engine/Launcher.h"
+#include "engine/ScriptTable.h"
+#include "engine/Spark.h"
+#include "engine/SparkQueue.h"
+#include "engine/World.h"
+
+void FireworksApp::Tick()
+{
+    if (world == nullptr || sparkQueue == nullptr) return;
+    DWORD frameStart = timeGetTime();
+    world->now = timeGetTime();
+
+    if (backend == 1) {
+        DrawDirectDrawFrame();
+    } else if (backend == 2) {
+        HDC dc = GetDC(window);
+        if (dc != nullptr) {
+            DrawGdiFrame(dc);
+            ReleaseDC(window, dc);
+        }
+    }
+
+    if (ShouldLaunch(sparkQueue->Count())) LaunchFireworks(1);
+
+    // Measured as elapsed time so that the wrap of the millisecond clock never turns into a sleep
+    // of weeks; a late frame is not made up.
+    DWORD elapsed = timeGetTime() - frameStart;
+    if (elapsed < world->framePeriod) Sleep(world->framePeriod - elapsed);
+}
+
+void FireworksApp::LaunchFireworks(uint32_t count)
+{
+    if (runState != Running) Resume();
+    if (backend == 0 || width == 0 || height == 0 || world == nullptr || sparkQueue == nullptr) return;
+    const ScriptTable& scripts = GlobalScripts();
+    if (scripts.Count() == 0) return;
+    for (uint32_t i = 0; i < count; ++i) {
+        uint32_t wakeTime = world->now + i * world->framePeriod;
+        Spark* spark = NewFirework(*world, wakeTime, scripts, GlobalPixelFormat().colorYellow);
+        if (spark != nullptr && !sparkQueue->Push(spark)) delete spark;
+    }
+}

@@ -1,0 +1,107 @@
+// GDI display back-end: the show in an ordinary window. The backdrop is drawn once into a memory
+// bitmap of the client size; each frame touches only the sparks that run, erasing their old pixels
+// from that bitmap and plotting them at their new place straight into the window. Every colour is
+// quantised to a fixed 3-3-2 format. A failed set-up leaves no back-end: the window keeps its black
+// class background and the show stays empty.
+#include "app/FireworksApp.h"
+
+#include "engine/Spark.h"
+#include "engine/SparkQueue.h"
+#include "engine/World.h"
+#include "render/GdiTarget.h"
+#include "render/Plot.h"
+#include "scenery/Backdrop.h"
+#include "settings/Settings.h"
+
+void FireworksApp::CreateBackdrop()
+{
+    backdrop = ::CreateBackdrop(width, height, settings != nullptr ? settings->Stereo : 0);
+}
+
+bool FireworksApp::StartGdi()
+{
+    GlobalPixelFormat().SetMasks(0xE0, 0x1C, 0x03);
+    RECT client = {};
+    GetClientRect(window, &client);
+    SetDisplayGeometry(static_cast<uint32_t>(client.right), static_cast<uint32_t>(client.bottom), 8, 0, 0, 0, 0);
+
+    HDC windowDc = GetDC(window);
+    if (windowDc != nullptr) {
+        memoryDC = CreateCompatibleDC(windowDc);
+        if (memoryDC != nullptr) {
+            // Compatible with the window, not the memory DC, so the bitmap has the screen's depth.
+            memoryBitmap = CreateCompatibleBitmap(windowDc, static_cast<int>(width), static_cast<int>(height));
+            if (memoryBitmap == nullptr) {
+                DeleteDC(memoryDC);
+                memoryDC = nullptr;
+            } else {
+                previousBitmap = SelectObject(memoryDC, memoryBitmap);
+                CreateBackdrop();
+                if (backdrop != nullptr) {
+                    GdiTarget target(memoryDC);
+                    backdrop->Draw(target);
+                    backend = 2;
+                }
+            }
+        }
+        ReleaseDC(window, windowDc);
+    }
+    if (backend != 2) StopGdi();
+    return backend == 2;
+}
+
+void FireworksApp::StopGdi()
+{
+    if (memoryDC != nullptr) {
+        if (previousBitmap != nullptr) {
+            SelectObject(memoryDC, previousBitmap);
+            previousBitmap = nullptr;
+        }
+        if (memoryBitmap != nullptr) {
+            DeleteObject(memoryBitmap);
+            memoryBitmap = nullptr;
+        }
+        DeleteDC(memoryDC);
+        memoryDC = nullptr;
+    }
+    delete backdrop;
+    backdrop = nullptr;
+    backend = 0;
+}
+
+void FireworksApp::Resize(uint32_t width_, uint32_t height_)
+{
+    if (backend != 2) return;
+    SetDisplayGeometry(width_, height_, 8, 0, 0, 0, 0);
+    StopGdi();
+    StartGdi();
+}
+
+void FireworksApp::PaintWindow(HDC paintDc)
+{
+    if (backend != 2) return;
+    BitBlt(paintDc, 0, 0, static_cast<int>(width), static_cast<int>(height), memoryDC, 0, 0, SRCCOPY);
+}
+
+void FireworksApp::DrawGdiFrame(HDC windowDc)
+{
+    GdiTarget screen(windowDc);
+    GdiTarget memory(memoryDC);
+    const uint32_t stereo = settings->Stereo;
+    const uint32_t now = world->now;
+    for (;;) {
+        if (sparkQueue->Count() == 0 || sparkQueue->RootWakeTime() > now) break;
+        Spark* spark = sparkQueue->PopMin();
+        if (spark == nullptr) break;
+        EraseDc(*spark, screen, memory, *world, stereo);
+        if (!spark->Run(*world)) {
+            delete spark;
+            continue;
+        }
+        if (!sparkQueue->Push(spark)) {
+            delete spark;
+            continue;
+        }
+        PlotDc(*spark, screen, *world, stereo);
+    }
+}
