@@ -59,6 +59,10 @@ public:
     HWND Window() const { return window; }
     int32_t Backend() const { return backend; }
     uint32_t MouseMovesLeft() const { return mouseMovesLeft; }
+    const SparkQueue* Queue() const { return sparkQueue; }
+    const World* GetWorld() const { return world; }
+    uint32_t Width() const { return width; }
+    uint32_t Height() const { return height; }
 
 private:
     FireworksApp(const FireworksApp&);

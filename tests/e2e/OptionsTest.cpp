@@ -1,0 +1,78 @@
+// The command line of the real program: which options run what, and their exit codes.
+#include <gtest/gtest.h>
+
+#include "e2e/Driver.h"
+#include "e2e/ProgramWindows.h"
+
+namespace {
+void ExpectFullScreenSaver(const char* arguments)
+{
+    ProgramRun run(arguments);
+    ASSERT_TRUE(run.Started());
+    HWND window = run.WaitForWindow();
+    ASSERT_NE(window, nullptr) << arguments;
+    PumpFor(500);
+    LONG_PTR style = GetWindowLongPtrA(window, GWL_STYLE);
+    EXPECT_TRUE((style & WS_POPUP) != 0) << arguments;
+    EXPECT_TRUE((style & WS_CHILD) == 0) << arguments;
+    RECT r;
+    GetWindowRect(window, &r);
+    EXPECT_EQ(r.right - r.left, GetSystemMetrics(SM_CXSCREEN)) << arguments;
+    EXPECT_EQ(r.bottom - r.top, GetSystemMetrics(SM_CYSCREEN)) << arguments;
+    PostMessageA(window, WM_KEYDOWN, 'A', 0);  // any key ends the screen saver
+    EXPECT_EQ(run.WaitForExit(), 0u) << arguments;
+}
+
+void ExpectUnknownOption(const char* arguments, const char* shown)
+{
+    ProgramRun run(arguments);
+    ASSERT_TRUE(run.Started());
+    HWND box = WaitForDialog(run.ProcessId());
+    ASSERT_NE(box, nullptr) << arguments;
+    char caption[128] = "";
+    GetWindowTextA(box, caption, sizeof caption);
+    EXPECT_STREQ(caption, "Brelkora Fireworks");
+    EXPECT_NE(ChildTexts(box).find(shown), std::string::npos) << ChildTexts(box);
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(run.WaitForExit(), 0xFFFFFFFFu) << arguments;
+}
+
+void ExpectSettingsOnly(const char* arguments, WPARAM button)
+{
+    ProgramRun run(arguments);
+    ASSERT_TRUE(run.Started());
+    HWND sheet = WaitForDialog(run.ProcessId());
+    ASSERT_NE(sheet, nullptr) << arguments;
+    char caption[128] = "";
+    GetWindowTextA(sheet, caption, sizeof caption);
+    EXPECT_NE(std::string(caption).find("Brelkora Fireworks"), std::string::npos) << caption;
+    PostMessageA(sheet, WM_COMMAND, button, 0);
+    EXPECT_EQ(run.WaitForExit(), 1u) << arguments;  // the show never runs
+}
+}  // namespace
+
+TEST(Options, ScreenSaverRunsFullScreenHoweverTheOptionIsWritten)
+{
+    ExpectFullScreenSaver("/s");
+    ExpectFullScreenSaver("-S");
+    ExpectFullScreenSaver("   /s and some trailing text");
+}
+
+TEST(Options, PreviewWithoutAWindowRunsFullScreen)
+{
+    ExpectFullScreenSaver("/p 0");
+    ExpectFullScreenSaver("/p junk");
+}
+
+TEST(Options, UnknownOptionsAreNamedInAMessageBox)
+{
+    ExpectUnknownOption("/x", "Unknown option 'x'.");
+    ExpectUnknownOption("/?", "Unknown option '?'.");
+}
+
+TEST(Options, ConfigureExitsWithOneWhateverTheUserChooses)
+{
+    ExpectSettingsOnly("/c", IDCANCEL);
+    ExpectSettingsOnly("/c:1234", IDOK);
+    ExpectSettingsOnly("-C", IDCANCEL);
+}

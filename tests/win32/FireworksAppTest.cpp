@@ -1,0 +1,158 @@
+// The application object in-process: its window, its answers to keys, mouse and private messages,
+// and the GDI frame. The test program carries the product's resources, so the scripts are there.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "app/FireworksApp.h"
+#include "engine/Spark.h"
+#include "engine/SparkQueue.h"
+#include "engine/World.h"
+
+namespace {
+void Pump(DWORD milliseconds)
+{
+    DWORD start = GetTickCount();
+    do {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) continue;
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        Sleep(5);
+    } while (GetTickCount() - start < milliseconds);
+}
+
+int CursorCount()
+{
+    int count = ShowCursor(TRUE);
+    ShowCursor(FALSE);
+    return count - 1;
+}
+
+void ClearSettings(const char* mode)
+{
+    std::string key = std::string("Software\\Brelkora\\Fireworks\\1.0\\") + mode;
+    RegDeleteKeyA(HKEY_CURRENT_USER, key.c_str());
+}
+}  // namespace
+
+TEST(FireworksApp, FullScreenSaverToleratesItsAllowanceOfMouseMoves)
+{
+    ClearSettings("screensaver");
+    FireworksApp app(ScreenSaver, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_TRUE(app.IsUsable());
+    HWND window = app.Window();
+    Pump(300);
+    EXPECT_EQ(app.State(), Running);
+    uint32_t before = app.MouseMovesLeft();
+    EXPECT_GE(before, 5u);
+    SendMessageA(window, WM_NCACTIVATE, TRUE, 0);  // every activation raises the allowance by one
+    EXPECT_EQ(app.MouseMovesLeft(), before + 1);
+    uint32_t allowed = app.MouseMovesLeft();
+    for (uint32_t i = 0; i < allowed; ++i) {
+        SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(i, i));
+        ASSERT_TRUE(IsWindow(window)) << i;
+    }
+    SendMessageA(window, WM_MOUSEMOVE, 0, 0);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(app.State(), NotStarted);
+    EXPECT_EQ(app.Queue(), nullptr);  // Shutdown ran from WM_DESTROY
+    app.Shutdown();                   // and a second run finds nothing left to release
+}
+
+TEST(FireworksApp, FullScreenSaverClosesOnAnyKeyOrButtonAndRefusesToBeReplaced)
+{
+    const UINT closers[] = {WM_KEYDOWN, WM_SYSKEYDOWN, WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN};
+    for (UINT message : closers) {
+        FireworksApp app(ScreenSaver, GetModuleHandleA(nullptr), nullptr);
+        HWND window = app.Window();
+        Pump(100);
+        EXPECT_EQ(SendMessageA(window, WM_SYSCOMMAND, SC_SCREENSAVE, 0), 0);
+        EXPECT_EQ(SendMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0), 0);
+        EXPECT_TRUE(IsWindow(window));
+        SendMessageA(window, message, 'Q', 0);
+        EXPECT_FALSE(IsWindow(window)) << message;
+    }
+}
+
+TEST(FireworksApp, InteractiveKeysPauseResumeAndLaunch)
+{
+    ClearSettings("interactive");
+    FireworksApp app(Interactive, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_TRUE(app.IsUsable());
+    HWND window = app.Window();
+    EXPECT_EQ(app.State(), NotStarted);
+    SendMessageA(window, WM_KEYDOWN, VK_SPACE, 0);  // nothing to pause yet
+    EXPECT_EQ(app.State(), NotStarted);
+    SendMessageA(window, WM_FW_RESUME, 0, 0);
+    ASSERT_EQ(app.State(), Running);
+
+    int cursor = CursorCount();
+    SendMessageA(window, WM_KEYDOWN, VK_SPACE, 0);
+    EXPECT_EQ(app.State(), Paused);
+    EXPECT_EQ(CursorCount(), cursor + 1);  // every pause shows the cursor
+    SendMessageA(window, WM_KEYDOWN, VK_SPACE, 0);
+    EXPECT_EQ(app.State(), Running);
+    SendMessageA(window, WM_KEYDOWN, VK_SPACE, 0);
+    ASSERT_EQ(app.State(), Paused);
+
+    uint32_t queued = app.Queue()->Count();
+    SendMessageA(window, WM_KEYDOWN, VK_NUMPAD5, 0);  // keypad digits do nothing
+    EXPECT_EQ(app.Queue()->Count(), queued);
+    EXPECT_EQ(app.State(), Paused);
+
+    SendMessageA(window, WM_KEYDOWN, '5', 0);  // five fireworks, one frame apart, and the show resumes
+    EXPECT_EQ(app.State(), Running);
+    ASSERT_EQ(app.Queue()->Count(), queued + 5);
+    const World* world = app.GetWorld();
+    std::vector<uint32_t> wakes;
+    for (uint32_t i = 0; i < app.Queue()->Count(); ++i) wakes.push_back(app.Queue()->At(i)->wakeTime - world->now);
+    std::sort(wakes.begin(), wakes.end());
+    for (uint32_t i = 0; i < 5; ++i) EXPECT_EQ(wakes[queued + i], i * world->framePeriod);
+
+    SendMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_FALSE(IsWindow(window));
+}
+
+TEST(FireworksApp, PrivateMessagesAndTheGdiFrame)
+{
+    FireworksApp app(Interactive, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_TRUE(app.IsUsable());
+    HWND window = app.Window();
+    Pump(200);
+    EXPECT_EQ(app.Backend(), 2);
+    RECT client;
+    GetClientRect(window, &client);
+    EXPECT_EQ(app.Width(), static_cast<uint32_t>(client.right));
+    EXPECT_EQ(app.Height(), static_cast<uint32_t>(client.bottom));
+
+    EXPECT_EQ(SendMessageA(window, WM_FW_PAUSE, 0, 0), 0);
+    EXPECT_EQ(app.State(), Paused);
+    EXPECT_EQ(SendMessageA(window, WM_FW_LAUNCH, 3, 0), 0);
+    EXPECT_EQ(app.State(), Running);
+    SendMessageA(window, WM_FW_PAUSE, 0, 0);
+    // A tick runs in any state: after enough of them the first rocket has climbed and burst.
+    uint32_t peak = 0;
+    for (int i = 0; i < 250; ++i) {
+        SendMessageA(window, WM_FW_TICK, 0, 0);
+        peak = std::max(peak, app.Queue()->Count());
+    }
+    EXPECT_GT(peak, 100u);
+    EXPECT_EQ(app.State(), Paused);
+
+    // Resizing rebuilds the buffer and the backdrop at the new client size.
+    SetWindowPos(window, nullptr, 0, 0, 400, 300, SWP_NOZORDER | SWP_NOMOVE);
+    ShowWindow(window, SW_RESTORE);
+    SetWindowPos(window, nullptr, 0, 0, 400, 300, SWP_NOZORDER | SWP_NOMOVE);
+    GetClientRect(window, &client);
+    EXPECT_EQ(app.Width(), static_cast<uint32_t>(client.right));
+    EXPECT_EQ(app.GetWorld()->width, static_cast<uint32_t>(client.right));
+    EXPECT_EQ(app.Backend(), 2);
+    DestroyWindow(window);
+}
