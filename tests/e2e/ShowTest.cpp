@@ -1,0 +1,135 @@
+// The running show as a user sees it: sparks over the skyline, the still preview in a host window,
+// and a long run at the largest spark limit that keeps its memory flat.
+#include <gtest/gtest.h>
+
+#include <psapi.h>
+
+#include <cstdlib>
+#include <algorithm>
+#include <string>
+
+#include "e2e/Driver.h"
+
+namespace {
+bool IsColourful(uint32_t pixel)
+{
+    int r = (pixel >> 16) & 0xFF, g = (pixel >> 8) & 0xFF, b = pixel & 0xFF;
+    int hi = std::max(r, std::max(g, b)), lo = std::min(r, std::min(g, b));
+    return hi - lo > 60;
+}
+
+size_t CountColourful(const Screenshot& shot)
+{
+    size_t n = 0;
+    for (uint32_t p : shot.pixels) n += IsColourful(p);
+    return n;
+}
+
+void SetSetting(const char* mode, const char* name, DWORD value)
+{
+    std::string path = std::string("Software\\Brelkora\\Fireworks\\1.0\\") + mode;
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+    RegCloseKey(key);
+}
+
+LRESULT CALLBACK HostProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+SIZE_T PrivateBytes(HANDLE process)
+{
+    PROCESS_MEMORY_COUNTERS_EX counters = {};
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters);
+    return counters.PrivateUsage;
+}
+}  // namespace
+
+TEST(Show, SparksRiseOverTheSkylineAndARepaintShowsTheBareBackdrop)
+{
+    SetSetting("screensaver", "DrawMode", 2);
+    SetSetting("screensaver", "Stereo", 0);
+    ProgramRun run("/s");
+    HWND window = run.WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    PumpFor(4000);
+    Screenshot show = CaptureClient(window, "show-gdi");
+    EXPECT_GT(CountColourful(show), 20u) << "no coloured sparks after four seconds";
+    // The skyline: stars in the sky, a black ground band in the bottom tenth.
+    EXPECT_GT(show.CountNot(0), 20u);
+
+    // Paused and repainted, the window shows the backdrop alone: stars are white or grey, never coloured.
+    PostMessageA(window, WM_USER + 2, 0, 0);  // pause
+    PumpFor(300);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    PumpFor(500);
+    Screenshot still = CaptureClient(window, "show-repainted");
+    EXPECT_EQ(CountColourful(still), 0u);
+    EXPECT_GT(still.CountNot(0), 20u);
+    PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_EQ(run.WaitForExit(), 0u);
+}
+
+TEST(Show, PreviewShowsTheStillBackdropInsideItsHostUntilTheHostGoes)
+{
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = HostProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "PreviewHost";
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
+    RegisterClassA(&wc);
+    HWND host = CreateWindowExA(0, "PreviewHost", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 240, 200, nullptr,
+                                nullptr, wc.hInstance, nullptr);
+    ASSERT_NE(host, nullptr);
+    PumpFor(200);
+    ProgramRun run("/p " + std::to_string(reinterpret_cast<LONG_PTR>(host)));
+    HWND preview = nullptr;
+    for (int i = 0; i < 300 && preview == nullptr; ++i) {
+        PumpFor(50);
+        preview = FindWindowExA(host, nullptr, "VokFireworks", nullptr);
+    }
+    ASSERT_NE(preview, nullptr);
+    PumpFor(1500);
+    RECT hostRect, previewRect;
+    GetWindowRect(host, &hostRect);
+    GetClientRect(preview, &previewRect);
+    EXPECT_EQ(previewRect.right, hostRect.right - hostRect.left);
+    Screenshot first = CaptureClient(preview, "preview-1");
+    PumpFor(1500);
+    Screenshot second = CaptureClient(preview, "preview-2");
+    EXPECT_EQ(CountColourful(first), 0u);  // no sparks: the preview stays paused
+    EXPECT_EQ(first.pixels, second.pixels);
+    // Mouse moves and clicks do nothing to a preview.
+    PostMessageA(preview, WM_LBUTTONDOWN, 0, 0);
+    for (int i = 0; i < 20; ++i) PostMessageA(preview, WM_MOUSEMOVE, 0, MAKELPARAM(i, i));
+    PumpFor(500);
+    EXPECT_EQ(run.WaitForExit(0), static_cast<DWORD>(STILL_ACTIVE));
+    DestroyWindow(host);
+    EXPECT_EQ(run.WaitForExit(), 0u);
+}
+
+TEST(Show, SoakAtTheLargestSparkLimitKeepsMemoryFlat)
+{
+    const char* requested = std::getenv("FW_SOAK_SECONDS");
+    const int seconds = requested != nullptr ? std::atoi(requested) : 12;
+    SetSetting("screensaver", "SparkLimit", 20000);
+    ProgramRun run("/s");
+    HWND window = run.WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, run.ProcessId());
+    ASSERT_NE(process, nullptr);
+    for (int i = 0; i < 9; ++i) PostMessageA(window, WM_USER + 1, 9, 0);  // a sky full of fireworks
+    PumpFor(static_cast<DWORD>(seconds) * 1000 / 3);
+    SIZE_T early = PrivateBytes(process);
+    PumpFor(static_cast<DWORD>(seconds) * 2000 / 3);
+    SIZE_T late = PrivateBytes(process);
+    EXPECT_LT(late, early + 4 * 1024 * 1024) << "early " << early << " late " << late;
+    CloseHandle(process);
+    SetSetting("screensaver", "SparkLimit", 5000);
+    PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_EQ(run.WaitForExit(), 0u);
+}
