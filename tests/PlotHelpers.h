@@ -52,7 +52,7 @@ inline int32_t RightEyeColumn(const World& world, const Spark& spark)
 // the pitch is not simply the width).
 class GuardedSurface {
 public:
-    static const uint32_t Guard = 0x00A5A5A5u;
+    static constexpr uint32_t Guard = 0x00A5A5A5u;
 
     GuardedSurface(uint32_t width_, uint32_t height_, uint32_t fill = 0)
         : width(width_), height(height_), stride(width_ + 3), words(static_cast<size_t>(stride) * (height_ + 2), Guard)
