@@ -9,8 +9,10 @@
 #include <system_error>
 
 #include "engine/Fixed.h"
+#include "engine/Launcher.h"
 #include "engine/Random.h"
 #include "engine/ScriptTable.h"
+#include "engine/Spark.h"
 #include "engine/SparkQueue.h"
 #include "engine/World.h"
 #include "render/MemoryImage.h"
@@ -18,7 +20,6 @@
 #include "scenery/Backdrop.h"
 #include "tools/fwrender/Compose.h"
 #include "tools/fwrender/GifFile.h"
-#include "tools/fwrender/Launch.h"
 #include "tools/fwrender/Options.h"
 #include "tools/fwrender/PngFile.h"
 
@@ -103,8 +104,10 @@ int Render(const RenderOptions& options)
         world.now = n * world.framePeriod;
         ComposeSurfaceFrame(frame.View(), background.View(), world, options.stereo);
         if (queue.Count() > peak) peak = queue.Count();
-        // The show's launch rule: always into an empty sky, otherwise about one frame in a hundred.
-        if (queue.Count() == 0 || Rand() % 100 == 0) LaunchFirework(world, scripts, world.now);
+        if (ShouldLaunch(queue.Count())) {
+            Spark* rocket = NewFirework(world, world.now, scripts, GlobalPixelFormat().colorYellow);
+            if (rocket != nullptr && !queue.Push(rocket)) delete rocket;
+        }
         if (n < options.skip) continue;
         if (options.png && !WritePng(FramePath(options.outDir, n - options.skip), frame.View())) {
             std::fprintf(stderr, "fwrender: cannot write %s\n", FramePath(options.outDir, n - options.skip).c_str());
