@@ -140,9 +140,10 @@ void FireworksApp::DrawDirectDrawFrame()
     ZeroMemory(&desc, sizeof desc);
     desc.dwSize = sizeof desc;
     if (SUCCEEDED(backBuffer->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr))) {
-        SurfaceView view = {desc.dwHeight, desc.dwWidth, static_cast<uint32_t>(desc.lPitch),
+        SurfaceView view = {desc.dwHeight, desc.dwWidth, static_cast<int32_t>(desc.lPitch),
                             static_cast<uint32_t*>(desc.lpSurface)};
-        for (uint32_t i = 0; i < sparkQueue->Count(); ++i) PlotSurface(*sparkQueue->At(i), view, *world, settings->Stereo);
+        const uint32_t stereo = static_cast<uint32_t>(settings->Stereo);
+        for (uint32_t i = 0; i < sparkQueue->Count(); ++i) PlotSurface(*sparkQueue->At(i), view, *world, stereo);
         backBuffer->Unlock(nullptr);
     }
     primarySurface->Flip(nullptr, DDFLIP_WAIT);

@@ -15,7 +15,7 @@
 
 void FireworksApp::CreateBackdrop()
 {
-    backdrop = ::CreateBackdrop(width, height, settings != nullptr ? settings->Stereo : 0);
+    backdrop = ::CreateBackdrop(width, height, settings != nullptr ? static_cast<uint32_t>(settings->Stereo) : 0);
 }
 
 bool FireworksApp::StartGdi()
@@ -87,7 +87,7 @@ void FireworksApp::DrawGdiFrame(HDC windowDc)
 {
     GdiTarget screen(windowDc);
     GdiTarget memory(memoryDC);
-    const uint32_t stereo = settings->Stereo;
+    const uint32_t stereo = static_cast<uint32_t>(settings->Stereo);
     const uint32_t now = world->now;
     for (;;) {
         if (sparkQueue->Count() == 0 || sparkQueue->RootWakeTime() > now) break;
