@@ -84,7 +84,7 @@ void MusicPlayer::Pause()
 {
     MCI_GENERIC_PARMS pause;
     std::memset(&pause, 0, sizeof(pause));
-    Send(MCI_PAUSE, 0, &pause);  // a failure leaves nothing to undo; the position query below tells
+    Send(MCI_PAUSE, 0, &pause);  // whether or not it paused, the position below is where to go on from
     resumePosition = CurrentPosition();
 }
 

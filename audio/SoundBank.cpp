@@ -35,6 +35,9 @@ bool FillVoice(IDirectSoundBuffer* voice, uint32_t frames, const uint8_t* sample
 }
 }  // namespace
 
+// The platform's description record: 36 bytes in the 32-bit program, larger in a 64-bit one.
+static_assert(sizeof(void*) != 4 || sizeof(DSBUFFERDESC) == 36, "DSBUFFERDESC of DirectSound 7 and later");
+
 SoundBank::SoundBank(HWND window, CreateDeviceFn create) : ready(false), device(nullptr)
 {
     for (uint32_t i = 0; i < SlotCount; ++i) slots[i] = nullptr;

@@ -73,7 +73,7 @@ Bytes Samples(size_t n)
 bool ParseAll(RiffChunk& chunk, const Bytes& file)
 {
     const uint8_t* end = chunk.Parse(file.data(), file.size());
-    return end != nullptr && file.data() + file.size() - end == (chunk.size & 1u);
+    return end != nullptr && static_cast<size_t>(file.data() + file.size() - end) == (chunk.size & 1u);
 }
 
 Bytes ReadFile(const std::string& path)
