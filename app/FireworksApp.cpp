@@ -68,6 +68,14 @@ FireworksApp::FireworksApp(RunMode mode_, HINSTANCE instance, HWND parentWindow_
     } else {
         style |= mode == Interactive ? WS_OVERLAPPEDWINDOW : WS_POPUP;
         showCommand = SW_SHOWMAXIMIZED;
+        if (mode == ScreenSaver) {
+            // A pop-up made at the default (empty) size relies on the window manager to grow it when
+            // maximized; without one (a bare X server under Wine) it would stay one pixel big.
+            x = 0;
+            y = 0;
+            w = GetSystemMetrics(SM_CXSCREEN);
+            h = GetSystemMetrics(SM_CYSCREEN);
+        }
     }
 
     window = CreateWindowExA(0, windowClassName, title, style, x, y, w, h, parentWindow, nullptr, instance, this);

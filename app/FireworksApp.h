@@ -3,6 +3,7 @@
 // answers the main window's messages and takes everything down again.
 #pragma once
 #include <windows.h>
+#include <mmsystem.h>
 #include <ddraw.h>
 
 #include <cstdint>

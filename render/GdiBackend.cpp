@@ -29,8 +29,12 @@ bool FireworksApp::StartGdi()
     if (windowDc != nullptr) {
         memoryDC = CreateCompatibleDC(windowDc);
         if (memoryDC != nullptr) {
-            // Compatible with the window, not the memory DC, so the bitmap has the screen's depth.
-            memoryBitmap = CreateCompatibleBitmap(windowDc, static_cast<int>(width), static_cast<int>(height));
+            // Compatible with the window, not the memory DC, so the bitmap has the screen's depth. A
+            // window that is not shown yet has no size; not every GDI makes a bitmap of zero pixels,
+            // so it gets one pixel until the size message rebuilds everything at the real size.
+            int bitmapWidth = width > 0 ? static_cast<int>(width) : 1;
+            int bitmapHeight = height > 0 ? static_cast<int>(height) : 1;
+            memoryBitmap = CreateCompatibleBitmap(windowDc, bitmapWidth, bitmapHeight);
             if (memoryBitmap == nullptr) {
                 DeleteDC(memoryDC);
                 memoryDC = nullptr;

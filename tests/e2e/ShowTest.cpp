@@ -2,6 +2,7 @@
 // and a long run at the largest spark limit that keeps its memory flat.
 #include <gtest/gtest.h>
 
+#include <windows.h>
 #include <psapi.h>
 
 #include <cstdlib>
