@@ -64,6 +64,10 @@ public:
     const World* GetWorld() const { return world; }
     uint32_t Width() const { return width; }
     uint32_t Height() const { return height; }
+    uint32_t BitsPerPixel() const { return bitsPerPixel; }
+    IDirectDraw2* DirectDraw() const { return directDraw; }
+    IDirectDrawSurface* PrimarySurface() const { return primarySurface; }
+    IDirectDrawSurface* BackgroundSurface() const { return backgroundSurface; }
 
 private:
     FireworksApp(const FireworksApp&);

@@ -9,36 +9,17 @@
 #include <vector>
 
 #include "app/FireworksApp.h"
+#include "win32/AppTestSupport.h"
 #include "engine/Spark.h"
 #include "engine/SparkQueue.h"
 #include "engine/World.h"
 
 namespace {
-void Pump(DWORD milliseconds)
-{
-    DWORD start = GetTickCount();
-    do {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT) continue;
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        Sleep(5);
-    } while (GetTickCount() - start < milliseconds);
-}
-
 int CursorCount()
 {
     int count = ShowCursor(TRUE);
     ShowCursor(FALSE);
     return count - 1;
-}
-
-void ClearSettings(const char* mode)
-{
-    std::string key = std::string("Software\\Brelkora\\Fireworks\\1.0\\") + mode;
-    RegDeleteKeyA(HKEY_CURRENT_USER, key.c_str());
 }
 }  // namespace
 

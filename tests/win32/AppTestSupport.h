@@ -1,0 +1,34 @@
+// Shared by the in-process tests of the application object: message pumping and settings set-up.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+// Dispatches the thread's messages for a while; the quit message of a closed show is dropped.
+inline void Pump(DWORD milliseconds)
+{
+    DWORD start = GetTickCount();
+    do {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) continue;
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        Sleep(5);
+    } while (GetTickCount() - start < milliseconds);
+}
+
+inline std::string ModeKey(const char* mode) { return std::string("Software\\Brelkora\\Fireworks\\1.0\\") + mode; }
+
+inline void ClearSettings(const char* mode) { RegDeleteKeyA(HKEY_CURRENT_USER, ModeKey(mode).c_str()); }
+
+inline void StoreSetting(const char* mode, const char* name, DWORD value)
+{
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, ModeKey(mode).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return;
+    RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+    RegCloseKey(key);
+}
