@@ -33,3 +33,22 @@ int32_t ParseDecimal(const char* text)
     }
     return static_cast<int32_t>(negative ? 0u - value : value);
 }
+
+StartAction ActionFor(char option)
+{
+    switch (option) {
+    case '\0':
+        return ConfigureAndRun;
+    case 'c':
+    case 'C':
+        return ConfigureScreenSaver;
+    case 'p':
+    case 'P':
+        return RunPreview;
+    case 's':
+    case 'S':
+        return RunScreenSaver;
+    default:
+        return RejectOption;
+    }
+}

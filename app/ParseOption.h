@@ -18,3 +18,13 @@ int32_t ParseDecimal(const char* text);
 // The run modes and show states shared by the application.
 enum RunMode { Interactive = 1, ScreenSaver = 2 };
 enum RunState { NotStarted = 0, Running = 1, Paused = 2 };
+
+// What the program does for an option character (upper and lower case alike).
+enum StartAction {
+    ConfigureAndRun,       // no option: interactive settings, then the show after OK
+    ConfigureScreenSaver,  // c: screen-saver settings only; exit code 1
+    RunPreview,            // p: preview inside the window whose number follows
+    RunScreenSaver,        // s: the full-screen screen saver
+    RejectOption           // anything else: a message box, exit code -1
+};
+StartAction ActionFor(char option);

@@ -54,4 +54,10 @@
 #define IDC_FRAMERATE_LOW 409
 #define IDC_FRAMERATE_HIGH 410
 
+/* WAVE resources: the sound effects launch, burst, fountain and crackle */
+#define IDWAVE_LAUNCH 101
+#define IDWAVE_BURST 102
+#define IDWAVE_FOUNTAIN 103
+#define IDWAVE_CRACKLE 104
+
 #endif

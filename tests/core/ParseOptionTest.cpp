@@ -36,3 +36,18 @@ TEST(ParseOption, DecimalNumbersOfTheCommandLine)
     EXPECT_EQ(ParseDecimal(""), 0);
     EXPECT_EQ(ParseDecimal("4294967295"), -1);  // wraps like the 32-bit handle it names
 }
+
+TEST(ParseOption, OptionTableIgnoresCase)
+{
+    EXPECT_EQ(ActionFor(ParseOption("").option), ConfigureAndRun);
+    EXPECT_EQ(ActionFor(ParseOption("  not an option").option), ConfigureAndRun);
+    EXPECT_EQ(ActionFor(ParseOption("/c:1234").option), ConfigureScreenSaver);
+    EXPECT_EQ(ActionFor(ParseOption("C").option), ConfigureAndRun);  // no dash or slash: no option
+    EXPECT_EQ(ActionFor(ParseOption("-C").option), ConfigureScreenSaver);
+    EXPECT_EQ(ActionFor(ParseOption("/P 12").option), RunPreview);
+    EXPECT_EQ(ActionFor(ParseOption("  -s junk").option), RunScreenSaver);
+    EXPECT_EQ(ActionFor(ParseOption("/S").option), RunScreenSaver);
+    EXPECT_EQ(ActionFor(ParseOption("/x").option), RejectOption);
+    EXPECT_EQ(ActionFor(ParseOption("/?").option), RejectOption);
+    EXPECT_EQ(ActionFor(ParseOption("/ ").option), RejectOption);  // a blank is an option character too
+}

@@ -1,0 +1,81 @@
+#include <gtest/gtest.h>
+
+#include "engine/Launcher.h"
+#include "engine/Random.h"
+#include "engine/ScriptTable.h"
+#include "engine/Spark.h"
+#include "engine/SparkQueue.h"
+#include "engine/World.h"
+
+namespace {
+World MakeWorld(SparkQueue& queue, uint32_t now)
+{
+    return World(now, 30, queue, FixedFromInt(-980), 0, 640, 480, 0, FixedFromInt(3500), FixedFromInt(-5000),
+                 FixedFromInt(-4995), 0, nullptr);
+}
+}  // namespace
+
+TEST(Launcher, DrawsTheLaunchValuesInOrder)
+{
+    ScriptTable scripts;
+    scripts.Add("first");
+    scripts.Add("second");
+    scripts.Add("third");
+    SparkQueue queue(4);
+    World world = MakeWorld(queue, 1000);
+
+    SeedRandom(4242);
+    uint32_t draws[6];
+    for (uint32_t& d : draws) d = Rand();
+
+    SeedRandom(4242);
+    Spark* s = NewFirework(world, 1066, scripts, 0xFFFF00);
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(s->x, FixedFromInt(static_cast<int32_t>(draws[0] % 8000) - 4000));
+    EXPECT_EQ(s->y, 0);
+    EXPECT_EQ(s->z, FixedFromInt(static_cast<int32_t>(draws[1] % 1000) + 10000));
+    EXPECT_EQ(s->vx, FixedFromInt(static_cast<int32_t>(draws[2] % 50) - 25));
+    EXPECT_EQ(s->vy, FixedFromInt(static_cast<int32_t>(draws[3] % 1000) + 4250));
+    EXPECT_EQ(s->vz, FixedFromInt(static_cast<int32_t>(draws[4] % 50) - 25));
+    EXPECT_EQ(s->pc, scripts.Script(draws[5] % 3));
+    EXPECT_EQ(s->lastRun, 1000u);
+    EXPECT_EQ(s->wakeTime, 1066u);
+    EXPECT_EQ(s->colour, 0xFFFF00u);
+    EXPECT_EQ(s->big, 0);
+    EXPECT_EQ(s->loopMark, nullptr);
+    delete s;
+}
+
+TEST(Launcher, RangesOfTheLaunchPoint)
+{
+    ScriptTable scripts;
+    scripts.Add("t");
+    SparkQueue queue(1);
+    World world = MakeWorld(queue, 0);
+    SeedRandom(1);
+    for (int i = 0; i < 2000; ++i) {
+        Spark* s = NewFirework(world, 0, scripts, 0);
+        ASSERT_GE(FixedToWhole(s->x), -4000);
+        ASSERT_LE(FixedToWhole(s->x), 3999);
+        ASSERT_GE(FixedToWhole(s->z), 10000);
+        ASSERT_LE(FixedToWhole(s->z), 10999);
+        ASSERT_GE(FixedToWhole(s->vy), 4250);
+        ASSERT_LE(FixedToWhole(s->vy), 5249);
+        ASSERT_GE(FixedToWhole(s->vx), -25);
+        ASSERT_LE(FixedToWhole(s->vx), 24);
+        delete s;
+    }
+    ScriptTable empty;
+    EXPECT_EQ(NewFirework(world, 0, empty, 0), nullptr);
+}
+
+TEST(Launcher, LaunchRuleFiresOnEmptySkyAndOnAboutOneFrameInAHundred)
+{
+    SeedRandom(77);
+    uint32_t before = RandomState();
+    EXPECT_TRUE(ShouldLaunch(0));
+    EXPECT_EQ(RandomState(), before);  // an empty sky draws nothing
+    int launches = 0;
+    for (int i = 0; i < 100000; ++i) launches += ShouldLaunch(10);
+    EXPECT_NEAR(launches, 1000, 150);
+}
