@@ -1,0 +1,49 @@
+// What the editing pages of the settings sheet (Sights, Sounds, Speed) share: the record they edit,
+// the answers to the sheet's notifications, value labels and trackbar set-up.
+#pragma once
+#include <windows.h>
+
+class Settings;
+
+// The two things that differ between editing pages.
+struct PageOperations {
+    void (*fill)(HWND page, Settings& settings);   // record -> controls
+    void (*store)(HWND page, Settings& settings);  // controls -> record, through the change-setters
+};
+
+// The record remembered at dialog initialisation, or none before it.
+Settings* PageSettings(HWND page);
+
+// WM_INITDIALOG: remembers the record handed over as the page's creation parameter.
+INT_PTR OnPageInitDialog(HWND page, LPARAM pageDescription);
+
+// WM_NOTIFY: fills on activation, stores on deactivation and on OK, stores nothing on Cancel.
+INT_PTR OnPageNotify(HWND page, const NMHDR* header, const PageOperations& operations);
+
+// Formats `value` with format string `formatId` into a 32-character label and shows it in `labelId`.
+void ShowValueLabel(HWND page, int labelId, UINT formatId, long value);
+
+struct TrackbarSetup {
+    int id;
+    int low;
+    int high;
+    int pageSize;
+    int ticks[2];
+    int tickCount;
+    int startBuddyId;
+    int endBuddyId;
+};
+
+// Range, page size, ticks and buddies of a trackbar, then its position.
+void SetUpTrackbar(HWND page, const TrackbarSetup& setup, int position);
+
+int TrackbarPosition(HWND page, int id);
+
+// True when a WM_HSCROLL came from control `id` of the page.
+bool IsScrollFrom(HWND page, LPARAM scrollBar, int id);
+
+// True when `id` is a checked button.
+bool IsChecked(HWND page, int id);
+
+// True when a WM_COMMAND is the click of button `id`.
+bool IsClick(WPARAM wParam, int id);

@@ -1,0 +1,68 @@
+// Sights page: gravity and wind sliders and the red/blue stereo switch.
+// Degrades: like every page, it ignores the sheet until it has its record.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "resources/resource.h"
+#include "settings/PageCommon.h"
+#include "settings/Pages.h"
+#include "settings/Settings.h"
+
+namespace {
+const TrackbarSetup gravitySlider = {IDC_GRAVITY, 0, 1500, 150, {980, 0}, 1, IDC_GRAVITY_LOW, IDC_GRAVITY_HIGH};
+const TrackbarSetup windSlider = {IDC_WIND, -500, 500, 50, {0, 100}, 2, IDC_WIND_LOW, IDC_WIND_HIGH};
+
+void Fill(HWND page, Settings& settings)
+{
+    ShowValueLabel(page, IDC_GRAVITY_LABEL, IDS_GRAVITY_LABEL, settings.Gravity);
+    SetUpTrackbar(page, gravitySlider, settings.Gravity);
+    ShowValueLabel(page, IDC_WIND_LABEL, IDS_WIND_LABEL, settings.Wind);
+    SetUpTrackbar(page, windSlider, settings.Wind);
+    CheckDlgButton(page, IDC_STEREO, settings.Stereo == 1 ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void Store(HWND page, Settings& settings)
+{
+    settings.SetGravity(TrackbarPosition(page, IDC_GRAVITY));
+    settings.SetWind(TrackbarPosition(page, IDC_WIND));
+    settings.SetStereo(IsChecked(page, IDC_STEREO) ? 1 : 0);
+}
+
+const PageOperations operations = {Fill, Store};
+
+void OnHScroll(HWND page, LPARAM scrollBar)
+{
+    if (IsScrollFrom(page, scrollBar, IDC_GRAVITY)) {
+        ShowValueLabel(page, IDC_GRAVITY_LABEL, IDS_GRAVITY_LABEL, TrackbarPosition(page, IDC_GRAVITY));
+    } else if (IsScrollFrom(page, scrollBar, IDC_WIND)) {
+        ShowValueLabel(page, IDC_WIND_LABEL, IDS_WIND_LABEL, TrackbarPosition(page, IDC_WIND));
+    }
+}
+
+void OnCommand(HWND page, WPARAM wParam)
+{
+    Settings* settings = PageSettings(page);
+    if (settings == nullptr || !IsClick(wParam, IDC_DEFAULTS)) return;
+    settings->SetSightsDefaults();
+    Fill(page, *settings);
+}
+}  // namespace
+
+INT_PTR CALLBACK SightsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        return OnPageInitDialog(page, lParam);
+    case WM_NOTIFY:
+        return OnPageNotify(page, reinterpret_cast<const NMHDR*>(lParam), operations);
+    case WM_HSCROLL:
+        OnHScroll(page, lParam);
+        return 0;
+    case WM_COMMAND:
+        OnCommand(page, wParam);
+        return 0;
+    default:
+        return 0;
+    }
+}
