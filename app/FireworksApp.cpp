@@ -42,7 +42,7 @@ FireworksApp::FireworksApp(RunMode mode_, HINSTANCE instance, HWND parentWindow_
       runState(NotStarted), sparkQueue(nullptr), mouseMovesLeft(5), width(0), height(0), bitsPerPixel(0),
       refreshRate(0), backend(0), directDraw(nullptr), primarySurface(nullptr), backBuffer(nullptr),
       backgroundSurface(nullptr), memoryDC(nullptr), memoryBitmap(nullptr), previousBitmap(nullptr),
-      backdrop(nullptr), soundBank(nullptr), musicPlayer(nullptr)
+      backdrop(nullptr), soundBank(nullptr), musicPlayer(nullptr), profiler(nullptr)
 {
     settings = new (std::nothrow) Settings(instance, mode_);
     if (settings == nullptr) return;

@@ -16,6 +16,7 @@ class SparkQueue;
 class Backdrop;
 class SoundBank;
 class MusicPlayer;
+class FrameProfiler;
 
 // Private messages of the main window (all answer 0 when handled).
 const UINT WM_FW_LAUNCH = WM_USER + 1;  // launch wParam fireworks
@@ -55,6 +56,9 @@ public:
     void StopDirectDraw();
     void DrawDirectDrawFrame();
     static HRESULT WINAPI OnDisplayMode(LPDDSURFACEDESC mode, LPVOID context);
+
+    // Attaches the frame-time tool's profiler (not owned); the show itself runs without one.
+    void SetProfiler(FrameProfiler* profiler_) { profiler = profiler_; }
 
     RunState State() const { return runState; }
     HWND Window() const { return window; }
@@ -105,4 +109,5 @@ private:
     Backdrop* backdrop;
     SoundBank* soundBank;
     MusicPlayer* musicPlayer;
+    FrameProfiler* profiler;
 };

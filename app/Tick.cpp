@@ -1,6 +1,8 @@
 // One frame of the show, and the launcher that feeds it new fireworks.
 #include "app/FireworksApp.h"
 
+#include "app/FrameProfiler.h"
+
 #include "engine/Launcher.h"
 #include "engine/ScriptTable.h"
 #include "engine/Spark.h"
@@ -11,6 +13,7 @@ void FireworksApp::Tick()
 {
     if (world == nullptr || sparkQueue == nullptr) return;
     DWORD frameStart = timeGetTime();
+    int64_t profileStart = profiler != nullptr ? FrameProfiler::Now() : 0;
     world->now = timeGetTime();
 
     if (backend == 1) {
@@ -24,6 +27,7 @@ void FireworksApp::Tick()
     }
 
     if (ShouldLaunch(sparkQueue->Count())) LaunchFireworks(1);
+    if (profiler != nullptr) profiler->EndFrame(profileStart, sparkQueue->Count());
 
     // Measured as elapsed time so that the wrap of the millisecond clock never turns into a sleep
     // of weeks; a late frame is not made up.

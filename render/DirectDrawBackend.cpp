@@ -4,6 +4,7 @@
 // Surfaces lost while the show runs (the user switched away) are restored by the frame.
 #include "app/FireworksApp.h"
 
+#include "app/FrameProfiler.h"
 #include "engine/DuePass.h"
 #include "engine/SparkQueue.h"
 #include "engine/World.h"
@@ -134,20 +135,28 @@ void FireworksApp::StopDirectDraw()
 void FireworksApp::DrawDirectDrawFrame()
 {
     if (primarySurface->IsLost() == DDERR_SURFACELOST) primarySurface->Restore();
-    RunDueSparks(*world);
-
-    DDSURFACEDESC desc;
-    ZeroMemory(&desc, sizeof desc);
-    desc.dwSize = sizeof desc;
-    if (SUCCEEDED(backBuffer->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr))) {
-        SurfaceView view = {desc.dwHeight, desc.dwWidth, static_cast<int32_t>(desc.lPitch),
-                            static_cast<uint32_t*>(desc.lpSurface)};
-        const uint32_t stereo = static_cast<uint32_t>(settings->Stereo);
-        for (uint32_t i = 0; i < sparkQueue->Count(); ++i) PlotSurface(*sparkQueue->At(i), view, *world, stereo);
-        backBuffer->Unlock(nullptr);
+    {
+        PhaseTimer timer(profiler, FrameProfiler::DuePass);
+        RunDueSparks(*world);
     }
-    primarySurface->Flip(nullptr, DDFLIP_WAIT);
-
+    {
+        PhaseTimer timer(profiler, FrameProfiler::Plotting);
+        DDSURFACEDESC desc;
+        ZeroMemory(&desc, sizeof desc);
+        desc.dwSize = sizeof desc;
+        if (SUCCEEDED(backBuffer->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr))) {
+            SurfaceView view = {desc.dwHeight, desc.dwWidth, static_cast<int32_t>(desc.lPitch),
+                                static_cast<uint32_t*>(desc.lpSurface)};
+            const uint32_t stereo = static_cast<uint32_t>(settings->Stereo);
+            for (uint32_t i = 0; i < sparkQueue->Count(); ++i) PlotSurface(*sparkQueue->At(i), view, *world, stereo);
+            backBuffer->Unlock(nullptr);
+        }
+    }
+    {
+        PhaseTimer timer(profiler, FrameProfiler::Flip);
+        primarySurface->Flip(nullptr, DDFLIP_WAIT);
+    }
+    PhaseTimer timer(profiler, FrameProfiler::BackdropCopy);
     if (backgroundSurface->IsLost() == DDERR_SURFACELOST) {
         backgroundSurface->Restore();
         DrawBackdropInto(backgroundSurface, backdrop);

@@ -5,6 +5,7 @@
 // class background and the show stays empty.
 #include "app/FireworksApp.h"
 
+#include "app/FrameProfiler.h"
 #include "engine/Spark.h"
 #include "engine/SparkQueue.h"
 #include "engine/World.h"
@@ -89,6 +90,7 @@ void FireworksApp::PaintWindow(HDC paintDc)
 
 void FireworksApp::DrawGdiFrame(HDC windowDc)
 {
+    PhaseTimer whole(profiler, FrameProfiler::DuePass);
     GdiTarget screen(windowDc);
     GdiTarget memory(memoryDC);
     const uint32_t stereo = static_cast<uint32_t>(settings->Stereo);
@@ -97,7 +99,10 @@ void FireworksApp::DrawGdiFrame(HDC windowDc)
         if (sparkQueue->Count() == 0 || sparkQueue->RootWakeTime() > now) break;
         Spark* spark = sparkQueue->PopMin();
         if (spark == nullptr) break;
-        EraseDc(*spark, screen, memory, *world, stereo);
+        {
+            PhaseTimer gdi(profiler, FrameProfiler::GdiCalls);
+            EraseDc(*spark, screen, memory, *world, stereo);
+        }
         if (!spark->Run(*world)) {
             delete spark;
             continue;
@@ -106,6 +111,7 @@ void FireworksApp::DrawGdiFrame(HDC windowDc)
             delete spark;
             continue;
         }
+        PhaseTimer gdi(profiler, FrameProfiler::GdiCalls);
         PlotDc(*spark, screen, *world, stereo);
     }
 }
