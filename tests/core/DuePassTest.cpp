@@ -129,6 +129,16 @@ TEST_F(DuePass, ZeroFrameSleepsWaitForTheNextFrame)
     EXPECT_EQ(Played(1), 2u);
 }
 
+TEST_F(DuePass, NegativeSleepsEarlyInTheClocksLifeDoNotFreezeTheSpark)
+{
+    Start(20, 50, 8);
+    Add("d p1 T-5 uv>0", world->now, 20);
+    RunDueSparks(*world);
+    EXPECT_EQ(queue->RootWakeTime(), 40u);
+    NextFrame();
+    EXPECT_EQ(Played(1), 2u);
+}
+
 TEST_F(DuePass, AFireworkLaunchedThisMillisecondStartsNextFrame)
 {
     uint32_t now = world->now;
