@@ -169,20 +169,6 @@ TEST_F(Interpreter, VelocityCommandsTurnAnglesIntoComponents)
     EXPECT_EQ(stop->vz, 0);
 }
 
-TEST_F(Interpreter, AStarWithAFreshLoopCountGetsPhiZeroFromTheMultiplier)
-{
-    for (int i = 0; i < 50; ++i) {
-        auto s = Make("a1250~1500,40~50,6* t");
-        s->vx = FixedFromInt(11);
-        s->vy = FixedFromInt(-12);
-        ASSERT_TRUE(s->Run(world));
-        EXPECT_EQ(s->vx, FixedFromInt(11));
-        EXPECT_EQ(s->vy, FixedFromInt(-12));
-        EXPECT_GE(s->vz, FixedFromInt(1250));
-        EXPECT_LE(s->vz, FixedFromInt(1500));
-    }
-}
-
 TEST_F(Interpreter, MalformedVelocityCommandsKillTheSparkButTheRunGoesOn)
 {
     for (const char* text : {"a500 p0 t", "v5 p0 t", "a5x p0 t"}) {

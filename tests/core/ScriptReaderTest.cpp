@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <set>
 #include <string>
 
 #include "engine/Random.h"
@@ -57,22 +56,6 @@ TEST(ScriptReader, MultiplierScalesNumbersAndBothRangeBoundsByTheLoopCount)
     }
 }
 
-TEST(ScriptReader, RangesDrawEveryValueBetweenTheBoundsAnewAtEachRead)
-{
-    SeedRandom(11);
-    std::set<int32_t> seen;
-    for (int i = 0; i < 400; ++i) {
-        ScriptReader in(Text("-2~2"));
-        seen.insert(in.Number(0));
-    }
-    EXPECT_EQ(seen, (std::set<int32_t>{-2, -1, 0, 1, 2}));
-
-    uint32_t before = RandomState();
-    ScriptReader same(Text("5~5"));
-    EXPECT_EQ(same.Number(0), 5);
-    EXPECT_NE(RandomState(), before) << "a range draws even when its bounds are equal";
-}
-
 TEST(ScriptReader, HexBytesCountNonDigitsAsZeroAndNeverConsumeTheNul)
 {
     ScriptReader in(Text("7fA0G1"));
@@ -116,11 +99,3 @@ TEST(ScriptReader, SkipsOneCommandWithItsOperands)
     }
 }
 
-TEST(ScriptReader, SkippedRangesStillDraw)
-{
-    SeedRandom(5);
-    ScriptReader in(Text("p1~9"));
-    uint32_t before = RandomState();
-    in.SkipCommand(0);
-    EXPECT_NE(RandomState(), before);
-}
