@@ -11,6 +11,12 @@ if(FW_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
+if(FW_FUZZ)
+  # Everything the fuzzers link is instrumented, so a fault deep in the core is caught where it happens.
+  add_compile_options(-fsanitize=address,undefined,fuzzer-no-link -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
 if(WIN32 AND NOT MSVC)
   # One self-contained file: no runtime DLLs next to the program.
   add_link_options(-static -static-libgcc -static-libstdc++)

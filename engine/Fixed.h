@@ -29,6 +29,11 @@ inline Fixed FixedFromReal(double x)
     return WrapToInt32(static_cast<int64_t>(static_cast<uint64_t>(whole) << FixedShift) + static_cast<int64_t>(fraction));
 }
 
+// Sum and difference that wrap as 32-bit integers do, instead of overflowing (scripts can push any
+// value out of range, and signed overflow would be undefined).
+inline Fixed FixedAdd(Fixed a, Fixed b) { return WrapToInt32(static_cast<int64_t>(a) + static_cast<int64_t>(b)); }
+inline Fixed FixedSub(Fixed a, Fixed b) { return WrapToInt32(static_cast<int64_t>(a) - static_cast<int64_t>(b)); }
+
 inline double FixedToReal(Fixed f) { return f / 32768.0; }
 
 // Whole units, truncated toward zero (-1.5 gives -1).

@@ -8,6 +8,11 @@
 
 class SparkQueue;
 class SoundSink;
+struct RunStats;
+
+// Commands one run of a spark may execute before it is killed. Far above anything a real firework does
+// (a burst of 250 stars is about a thousand), it ends loops that never sleep.
+const uint32_t DefaultCommandLimit = 1000000;
 
 class World {
 public:
@@ -41,6 +46,11 @@ public:
     Fixed groundY;
     uint32_t halfWidth, halfHeight;
     SoundSink* sounds;
+    // Counters the interpreter and the due pass bump when set (the simulator and the benchmarks read
+    // them); none in the show.
+    RunStats* stats;
+    // Bound on the commands of one run (DefaultCommandLimit unless a tool lowers it).
+    uint32_t commandLimit;
 
 private:
     World(const World&);

@@ -14,4 +14,10 @@
 #define IDI_FIREWORKS_SMALL 101
 #define IDC_POINTING_HAND 101
 
+/* WAVE resources: the sound effects launch, burst, fountain and crackle */
+#define IDWAVE_LAUNCH 101
+#define IDWAVE_BURST 102
+#define IDWAVE_FOUNTAIN 103
+#define IDWAVE_CRACKLE 104
+
 #endif

@@ -6,6 +6,10 @@
 # - WINEDEBUG=-all unless the caller set WINEDEBUG.
 # - X display: $DISPLAY when set; otherwise a private Xvfb (screen $FW_SCREEN, default 800x600x24)
 #   that lives as long as the program.
+# - Sound: none by default (no sound card here, so DirectSound fails and programs run silent). With
+#   FW_SOUND_CAPTURE=/path/file.raw, ALSA's default output becomes a file sink over the null device:
+#   whatever Wine plays is written raw to that file (Wine mixes to 32-bit float stereo there), and
+#   Wine is kept off any PulseAudio server so that it reaches ALSA.
 # - PE32 programs need the 32-bit Wine loader; a kernel without 32-bit support cannot start it, and the
 #   program is then skipped with exit code 77 (CTest's skip code here).
 set -uo pipefail
@@ -57,10 +61,25 @@ mkdir -p "$(dirname "$WINEPREFIX")"
 ) 9>"$WINEPREFIX.lock"
 
 xvfb_pid=""
+alsa_dir=""
 cleanup() {
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+  [ -n "$alsa_dir" ] && rm -f "$alsa_dir/asoundrc" && rmdir "$alsa_dir"
 }
 trap cleanup EXIT
+if [ -n "${FW_SOUND_CAPTURE:-}" ]; then
+  alsa_dir=$(mktemp -d)
+  cat >"$alsa_dir/asoundrc" <<EOF
+pcm.!default {
+  type file
+  slave.pcm "null"
+  file "$FW_SOUND_CAPTURE"
+  format "raw"
+}
+EOF
+  export ALSA_CONFIG_PATH=/usr/share/alsa/alsa.conf:$alsa_dir/asoundrc
+  export PULSE_SERVER=unix:/nonexistent
+fi
 if [ -z "${DISPLAY:-}" ]; then
   for n in $(seq 90 140); do
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue

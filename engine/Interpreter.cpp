@@ -1,0 +1,236 @@
+// Spark::Run: executes one spark's script from its position until it sleeps or its text ends. The text
+// is read in place, one character per command; the only allocation is one spark per spawn.
+#include <new>
+
+#include "engine/Angles.h"
+#include "engine/Random.h"
+#include "engine/RunStats.h"
+#include "engine/ScriptReader.h"
+#include "engine/Spark.h"
+#include "engine/SparkQueue.h"
+#include "engine/World.h"
+#include "render/PixelFormat.h"
+
+namespace {
+
+const Fixed Two = 2 * FixedOne;
+
+void ApplyGravity(Spark& s, const World& world, Fixed dt)
+{
+    if (s.y > world.groundY) s.vy = FixedAdd(s.vy, FixedMul(world.gravity, dt));
+}
+
+// Moves by the velocity; a spark that ends up below the ground is mirrored back above it and bounces
+// with half its speed, its vertical direction reversed. z moves last, with the halved vz.
+void Move(Spark& s, const World& world, Fixed dt)
+{
+    s.x = FixedAdd(s.x, FixedMul(s.vx, dt));
+    s.y = FixedAdd(s.y, FixedMul(s.vy, dt));
+    if (s.y < world.groundY) {
+        s.y = FixedSub(world.groundY, FixedSub(s.y, world.groundY));
+        s.vx = FixedDiv(s.vx, Two);
+        s.vy = FixedDiv(s.vy, -Two);
+        s.vz = FixedDiv(s.vz, Two);
+    }
+    s.z = FixedAdd(s.z, FixedMul(s.vz, dt));
+}
+
+// Drag: pulls vx toward the wind and vy, vz toward rest by 0.35 per second of elapsed time.
+void Drag(Spark& s, const World& world, Fixed dt)
+{
+    Fixed k = FixedFromReal(dt / 32768.0 * 0.35);
+    double kReal = k / 32768.0;
+    s.vx = FixedAdd(s.vx, FixedMul(FixedSub(world.wind, s.vx), k));
+    s.vy = FixedAdd(s.vy, FixedFromReal((0 - s.vy / 32768.0) * kReal));
+    s.vz = FixedAdd(s.vz, FixedFromReal((0 - s.vz / 32768.0) * kReal));
+}
+
+// a (add) and v (set): speed S, then an angle theta in the x-y plane, then optionally phi from +z.
+// Returns false on a malformed operand list.
+bool ChangeVelocity(Spark& s, ScriptReader& in, bool add)
+{
+    Fixed speed = FixedFromInt(in.Number(s.loopCount));
+    if (add) {
+        if (in.Take() != ',') return false;
+    } else if (!in.TakeIf(',')) {
+        if (speed != 0) return false;
+        s.vx = s.vy = s.vz = 0;
+        return true;
+    }
+    int32_t theta = in.Number(s.loopCount);
+    Fixed dx, dy, dz;
+    bool threeOperands = in.TakeIf(',');
+    if (threeOperands) {
+        int32_t phi = in.Number(s.loopCount);
+        Fixed h = FixedMul(speed, SinDeg(phi));
+        dx = FixedMul(h, CosDeg(theta));
+        dy = FixedMul(h, SinDeg(theta));
+        dz = FixedMul(speed, CosDeg(phi));
+    } else {
+        dx = FixedMul(speed, CosDeg(theta));
+        dy = FixedMul(speed, SinDeg(theta));
+        dz = 0;
+    }
+    if (add) {
+        s.vx = FixedAdd(s.vx, dx);
+        s.vy = FixedAdd(s.vy, dy);
+        if (threeOperands) s.vz = FixedAdd(s.vz, dz);
+    } else {
+        s.vx = dx;
+        s.vy = dy;
+        s.vz = dz;
+    }
+    return true;
+}
+
+// u<axis><comparison><n>: leaves the open loop or block when the test holds, jumps back otherwise.
+// Returns false for an unknown axis or a failing test with nothing open.
+bool Until(Spark& s, ScriptReader& in)
+{
+    bool ok = true;
+    int32_t value = 0;
+    switch (in.Take()) {
+    case 'v': value = FixedToWhole(s.vy); break;
+    case 'x': value = FixedToWhole(s.x); break;
+    case 'y': value = FixedToWhole(s.y); break;
+    case 'z': value = FixedToWhole(s.z); break;
+    default: ok = false; break;
+    }
+    char comparison = in.Take();
+    int32_t bound = in.Number(s.loopCount);
+    bool holds = (comparison == '<' && value < bound) || (comparison == '>' && value > bound);
+    if (holds) {
+        s.loopMark = nullptr;
+    } else if (s.loopMark != nullptr) {
+        in.pc = s.loopMark;
+    } else {
+        ok = false;
+    }
+    return ok;
+}
+
+// s[: a child that copies this spark starts at the block one frame after this spark's due time; this
+// spark goes on after the block. A child that does not fit into the queue is dropped.
+void Spawn(const Spark& parent, ScriptReader& in, World& world)
+{
+    Spark* child = new (std::nothrow) Spark(parent, Spark::SpawnChild());
+    if (child != nullptr) {
+        child->wakeTime = parent.wakeTime + world.framePeriod;
+        child->pc = in.pc;
+        if (world.stats != nullptr) ++world.stats->sparksSpawned;
+        if (!world.queue.Push(child)) {
+            delete child;
+            if (world.stats != nullptr) ++world.stats->sparksDropped;
+        }
+    }
+    in.SkipBlock();
+}
+
+void Sleep(Spark& s, const World& world, uint32_t frames)
+{
+    s.lastRun = world.now;
+    s.wakeTime = frames * world.framePeriod + world.now;
+}
+
+}  // namespace
+
+bool Spark::Run(World& world)
+{
+    uint32_t elapsed = world.now - lastRun;
+    Fixed dt = FixedFromReal(elapsed / 1000.0);
+    if (dt == 0) return true;
+
+    ScriptReader in(pc);
+    bool alive = true;     // what the run reports; the end of the text clears it
+    bool faulted = false;  // an error happened: the spark finishes this run and then dies
+    bool running = true;
+    uint32_t commands = 0;
+    while (running) {
+        char c = in.Take();
+        if (c == ' ' || c == '\t' || c == '\n') continue;
+        if (commands == world.commandLimit) {
+            // A loop that never sleeps: end it here as an error.
+            faulted = true;
+            break;
+        }
+        ++commands;
+        switch (c) {
+        case '\0':
+            alive = running = false;
+            break;
+        case ']':
+            in.StepBack();
+            alive = running = false;
+            break;
+        case 'g': ApplyGravity(*this, world, dt); break;
+        case 'm': Move(*this, world, dt); break;
+        case 'w': Drag(*this, world, dt); break;
+        case 'a':
+        case 'v':
+            if (!ChangeVelocity(*this, in, c == 'a')) faulted = true;
+            break;
+        case 'c': {
+            uint32_t r = in.HexByte();
+            uint32_t g = in.HexByte();
+            uint32_t b = in.HexByte();
+            colour = GlobalPixelFormat().FromRgb(r, g, b);
+            break;
+        }
+        case 'R': big = 1; break;
+        case 'r': big = 0; break;
+        case 'd':
+            if (loopMark != nullptr) faulted = true;
+            else loopMark = in.pc;
+            break;
+        case 'l':
+            // With a loop open the operand is left unread; its digits then fail one by one.
+            if (loopMark != nullptr) {
+                faulted = true;
+            } else {
+                loopCount = static_cast<uint32_t>(in.Number(loopCount));
+                loopMark = in.pc;
+            }
+            break;
+        case 'n':
+            if (--loopCount != 0) {
+                if (loopMark != nullptr) in.pc = loopMark;
+                else faulted = true;
+            } else {
+                loopMark = nullptr;
+            }
+            break;
+        case 'u':
+            if (!Until(*this, in)) faulted = true;
+            break;
+        case 'p': {
+            int32_t effect = in.Number(loopCount);
+            world.PlaySoundAt(effect, x, y, z);
+            break;
+        }
+        case 's':
+            if (in.TakeIf('[')) Spawn(*this, in, world);
+            else faulted = true;
+            break;
+        case 't':
+            Sleep(*this, world, 1);
+            running = false;
+            break;
+        case 'T':
+            Sleep(*this, world, static_cast<uint32_t>(in.Number(loopCount)));
+            running = false;
+            break;
+        case '%':
+            if (!RandomPercent(in.Number(loopCount))) in.SkipCommand(loopCount);
+            break;
+        default:
+            faulted = true;
+            break;
+        }
+    }
+    pc = in.pc;
+    if (world.stats != nullptr) {
+        world.stats->commands += commands;
+        if (faulted) ++world.stats->sparksKilled;
+    }
+    return alive && !faulted;
+}
