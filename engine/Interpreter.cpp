@@ -215,10 +215,15 @@ bool Spark::Run(World& world)
             Sleep(*this, world, 1);
             running = false;
             break;
-        case 'T':
-            Sleep(*this, world, static_cast<uint32_t>(in.Number(loopCount)));
+        case 'T': {
+            // Fewer than one frame means "now": the due pass then moves the spark to the next frame.
+            // Multiplying a negative count would instead land before now, or, early in the clock's
+            // life, wrap to a time weeks ahead and freeze the spark.
+            int32_t frames = in.Number(loopCount);
+            Sleep(*this, world, frames < 1 ? 0u : static_cast<uint32_t>(frames));
             running = false;
             break;
+        }
         case '%':
             if (!RandomPercent(in.Number(loopCount))) in.SkipCommand(loopCount);
             break;

@@ -2,20 +2,6 @@
 
 #include "engine/Random.h"
 
-char ScriptReader::Take()
-{
-    char c = *pc;
-    if (c != '\0') ++pc;
-    return c;
-}
-
-bool ScriptReader::TakeIf(char c)
-{
-    if (c == '\0' || *pc != c) return false;
-    ++pc;
-    return true;
-}
-
 int32_t ScriptReader::Whole()
 {
     bool negative = TakeIf('-');

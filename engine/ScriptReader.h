@@ -10,9 +10,19 @@ public:
 
     char Peek() const { return *pc; }
     // The character at pc; advances unless it is the terminating NUL.
-    char Take();
+    char Take()
+    {
+        char c = *pc;
+        if (c != '\0') ++pc;
+        return c;
+    }
     // Takes the character at pc when it is c.
-    bool TakeIf(char c);
+    bool TakeIf(char c)
+    {
+        if (c == '\0' || *pc != c) return false;
+        ++pc;
+        return true;
+    }
     // Moves back onto the character just taken (the interpreter leaves a dead spark on its ']').
     void StepBack() { --pc; }
 

@@ -1,6 +1,7 @@
 // One full-screen frame at 800x600 with 20000 queued sparks: the backdrop copy plus PlotSurface for
-// every spark, mono and stereo. Sparks are spread over the visible sky; every other one is big (five
-// pixels, and in mono a ground glint with three random draws).
+// every spark, mono and stereo. Every other spark is big (five pixels, and in mono a ground glint
+// with three random draws). Two layouts: sparks spread evenly over the whole sky (the worst case for
+// the caches), and sparks gathered in 20 bursts of 1000, as a show has them.
 #include <benchmark/benchmark.h>
 
 #include "engine/Fixed.h"
@@ -33,7 +34,7 @@ struct Scene {
                 nullptr};
     MemoryImage background, frame;
 
-    explicit Scene(uint32_t stereo)
+    Scene(uint32_t stereo, bool bursts)
     {
         GlobalPixelFormat().SetMasks(0xFF0000u, 0xFF00u, 0xFFu);
         SeedRandom(1);
@@ -42,10 +43,16 @@ struct Scene {
         Backdrop* backdrop = CreateBackdrop(Width, Height, stereo);
         if (backdrop != nullptr) backdrop->Draw(background);
         delete backdrop;
+        int32_t cx = 0, cy = 0, cz = 0;
         for (uint32_t i = 0; i < SparkCount; ++i) {
-            Fixed x = FixedFromInt(RandomRange(-4000, 4000));
-            Fixed y = FixedFromInt(RandomRange(0, 7000));
-            Fixed z = FixedFromInt(RandomRange(9000, 14000));
+            if (i % 1000 == 0) {
+                cx = RandomRange(-3500, 3500);
+                cy = RandomRange(2000, 6000);
+                cz = RandomRange(10000, 11000);
+            }
+            Fixed x = FixedFromInt(bursts ? cx + RandomRange(-600, 600) : RandomRange(-4000, 4000));
+            Fixed y = FixedFromInt(bursts ? cy + RandomRange(-600, 600) : RandomRange(0, 7000));
+            Fixed z = FixedFromInt(bursts ? cz + RandomRange(-600, 600) : RandomRange(9000, 14000));
             Pixel colour = GlobalPixelFormat().FromRgb(Rand() & 255, Rand() & 255, Rand() & 255);
             Spark* spark = new Spark(0, i, nullptr, x, y, z, 0, 0, 0, colour);
             spark->big = static_cast<uint8_t>(i & 1);
@@ -56,7 +63,7 @@ struct Scene {
 
 void Frame(benchmark::State& state, uint32_t stereo)
 {
-    Scene scene(stereo);
+    Scene scene(stereo, state.range(0) != 0);
     for (auto _ : state) {
         CopySurface(scene.frame.View(), scene.background.View());
         PlotQueuedSparks(scene.frame.View(), scene.world, stereo);
@@ -70,6 +77,6 @@ void BM_FrameMono(benchmark::State& state) { Frame(state, 0); }
 void BM_FrameStereo(benchmark::State& state) { Frame(state, 1); }
 }  // namespace
 
-BENCHMARK(BM_FrameMono)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_FrameStereo)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FrameMono)->ArgName("bursts")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FrameStereo)->ArgName("bursts")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 BENCHMARK_MAIN();

@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         World world(1000, 30, queue, FixedFromInt(-980), FixedFromInt(100), 800, 600, 0, FixedFromInt(3500),
                     FixedFromInt(-5000), FixedFromInt(-4995), 0, &sounds);
         // Enough to end loops that never sleep, small enough to keep the fuzzer fast.
-        world.commandLimit = 20000;
+        world.commandLimit = 4000;
         Spark* firework = new Spark(world.now, world.now, text.data(), FixedFromInt(100), 0, FixedFromInt(10000),
                                     FixedFromInt(5), FixedFromInt(4500), FixedFromInt(-3), 0xFFFF00);
         if (!queue.Push(firework)) delete firework;

@@ -4,13 +4,14 @@
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <system_error>
 
+#include "engine/Angles.h"
 #include "engine/Fixed.h"
 #include "engine/Launcher.h"
 #include "engine/Random.h"
+#include "engine/ScriptFile.h"
 #include "engine/ScriptTable.h"
 #include "engine/Spark.h"
 #include "engine/SparkQueue.h"
@@ -24,27 +25,21 @@
 #include "tools/fwrender/PngFile.h"
 
 namespace {
-// Every non-empty line of the file is one script. With script >= 0 only that one is kept, so the
-// launcher's random script choice (still drawn) always picks it.
+// The scripts file, one script per line. With script >= 0 only that one goes into the table, so the
+// launcher's script choice (still drawn, keeping the random sequence) always picks it.
 bool LoadScripts(const std::string& path, int64_t script, ScriptTable& table, std::string& error)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = "cannot read " + path;
+    ScriptTable all;
+    if (!LoadScriptFile(path.c_str(), all, error)) {
+        error = path + ": " + error;
         return false;
     }
-    std::string line;
-    int64_t index = 0;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line.empty()) continue;
-        if (script < 0 || index == script) table.Add(line.c_str());
-        ++index;
-    }
-    if (table.Count() == 0) {
-        error = script < 0 ? path + " holds no script" : "no script " + std::to_string(script) + " in " + path;
+    if (script < 0) return LoadScriptFile(path.c_str(), table, error);
+    if (script >= all.Count()) {
+        error = "no script " + std::to_string(script) + " in " + path + " (it has " + std::to_string(all.Count()) + ")";
         return false;
     }
+    table.Add(all.Script(static_cast<uint32_t>(script)));
     return true;
 }
 
@@ -73,6 +68,7 @@ int Render(const RenderOptions& options)
 
     // A 32-bit display mode with 8 bits per channel, as the full-screen back-end picks it.
     GlobalPixelFormat().SetMasks(0xFF0000u, 0xFF00u, 0xFFu);
+    FillAngleTable();
     SeedRandom(options.seeded ? options.seed : static_cast<uint32_t>(std::time(nullptr)));
 
     MemoryImage background, frame;

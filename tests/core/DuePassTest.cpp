@@ -1,0 +1,183 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "engine/Angles.h"
+#include "engine/DuePass.h"
+#include "engine/Random.h"
+#include "engine/RunStats.h"
+#include "engine/ScriptTable.h"
+#include "engine/Spark.h"
+#include "engine/SparkQueue.h"
+#include "engine/World.h"
+#include "render/PixelFormat.h"
+#include "tests/Recorders.h"
+
+namespace {
+
+class DuePass : public ::testing::Test {
+protected:
+    DuePass() { Start(100000, 30, 64); }
+
+    // A fresh queue and world at clock time `now`.
+    void Start(uint32_t now, uint32_t frameRate, uint32_t capacity)
+    {
+        FillAngleTable();
+        GlobalPixelFormat().SetMasks(0xFF0000, 0xFF00, 0xFF);
+        SeedRandom(1);
+        world.reset();
+        queue.reset(new SparkQueue(capacity));
+        world.reset(new World(now, frameRate, *queue, FixedFromInt(-980), 0, 800, 600, 0, FixedFromInt(3500),
+                              FixedFromInt(-5000), FixedFromInt(-4995), 0, &sounds));
+        world->stats = &stats;
+    }
+
+    // Queues a spark that last ran `elapsed` ms before now and wakes at `wakeTime`.
+    void Add(const char* text, uint32_t wakeTime, uint32_t elapsed = 33)
+    {
+        const char* copy = texts.Script(texts.Add(text));
+        Spark* s = new Spark(world->now - elapsed, wakeTime, copy, 0, FixedFromInt(1000), FixedFromInt(10000), 0,
+                             0, 0, 0);
+        if (!queue->Push(s)) delete s;
+    }
+
+    void NextFrame()
+    {
+        world->now += world->framePeriod;
+        RunDueSparks(*world);
+    }
+
+    size_t Played(int32_t effect) const
+    {
+        size_t n = 0;
+        for (const PlayedSound& s : sounds.played) n += s.effect == effect ? 1 : 0;
+        return n;
+    }
+
+    ScriptTable texts;
+    SoundRecorder sounds;
+    RunStats stats;
+    std::unique_ptr<SparkQueue> queue;
+    std::unique_ptr<World> world;
+};
+
+}  // namespace
+
+TEST_F(DuePass, RunsDueSparksOnceRequeuesSurvivorsAndDeletesTheDead)
+{
+    uint32_t now = world->now;
+    Add("p0 t", now - 10);
+    Add("p1 t", now);
+    Add("p2", now);
+    Add("p3 t", now + 1);
+    RunDueSparks(*world);
+    EXPECT_EQ(Played(0), 1u);
+    EXPECT_EQ(Played(1), 1u);
+    EXPECT_EQ(Played(2), 1u);
+    EXPECT_EQ(Played(3), 0u) << "not due yet";
+    ASSERT_EQ(queue->Count(), 3u);
+    EXPECT_EQ(queue->RootWakeTime(), now + 1);
+    for (uint32_t i = 0; i < queue->Count(); ++i) EXPECT_GT(queue->At(i)->wakeTime, now);
+}
+
+TEST_F(DuePass, ChildrenAlreadyDueRunInTheSamePass)
+{
+    uint32_t now = world->now;
+    // The parent is two frames late, so its children are due before this frame.
+    Add("s[p1 t] s[p2 ] t", now - 66);
+    RunDueSparks(*world);
+    EXPECT_EQ(Played(1), 1u);
+    EXPECT_EQ(Played(2), 1u);
+    EXPECT_EQ(queue->Count(), 2u) << "the parent and its sleeping child";
+
+    // On time, children wait for the next frame.
+    sounds.played.clear();
+    Start(200000, 30, 64);
+    Add("s[p1 t] t", world->now);
+    RunDueSparks(*world);
+    EXPECT_EQ(Played(1), 0u);
+    NextFrame();
+    EXPECT_EQ(Played(1), 1u);
+}
+
+TEST_F(DuePass, AFullQueueGivesTheParentsSlotToItsChild)
+{
+    Start(100000, 30, 1);
+    Add("s[p1 t] p0 t", world->now);
+    RunDueSparks(*world);
+    EXPECT_EQ(Played(0), 1u) << "the parent ran to its sleep";
+    ASSERT_EQ(queue->Count(), 1u);
+    EXPECT_STREQ(queue->At(0)->pc, "p1 t] p0 t") << "the child holds the only slot";
+    EXPECT_EQ(stats.sparksDropped, 1u);
+    NextFrame();
+    EXPECT_EQ(Played(1), 1u);
+}
+
+TEST_F(DuePass, ZeroFrameSleepsWaitForTheNextFrame)
+{
+    uint32_t now = world->now;
+    Add("d p0 T0 uv>0", now);
+    Add("d p1 T-3 uv>0", now);
+    RunDueSparks(*world);
+    EXPECT_EQ(Played(0), 1u);
+    EXPECT_EQ(Played(1), 1u);
+    ASSERT_EQ(queue->Count(), 2u);
+    EXPECT_EQ(queue->At(0)->wakeTime, now + 33);
+    EXPECT_EQ(queue->At(1)->wakeTime, now + 33);
+    NextFrame();
+    EXPECT_EQ(Played(0), 2u);
+    EXPECT_EQ(Played(1), 2u);
+}
+
+TEST_F(DuePass, NegativeSleepsEarlyInTheClocksLifeDoNotFreezeTheSpark)
+{
+    Start(20, 50, 8);
+    Add("d p1 T-5 uv>0", world->now, 20);
+    RunDueSparks(*world);
+    EXPECT_EQ(queue->RootWakeTime(), 40u);
+    NextFrame();
+    EXPECT_EQ(Played(1), 2u);
+}
+
+TEST_F(DuePass, AFireworkLaunchedThisMillisecondStartsNextFrame)
+{
+    uint32_t now = world->now;
+    Add("p0 t", now, 0);
+    RunDueSparks(*world);
+    EXPECT_TRUE(sounds.played.empty());
+    ASSERT_EQ(queue->Count(), 1u);
+    EXPECT_EQ(queue->RootWakeTime(), now + 33);
+    NextFrame();
+    EXPECT_EQ(Played(0), 1u);
+}
+
+TEST_F(DuePass, TheClockWrappingEndsThePassInsteadOfCycling)
+{
+    Start(0xFFFFFFF0u, 30, 64);
+    Add("d p0 t uv>0", world->now);
+    Add("d p1 t uv>0", world->now);
+    RunDueSparks(*world);
+    EXPECT_EQ(sounds.played.size(), 1u) << "one spark ran; its wrapped wake time ended the pass";
+    NextFrame();
+    EXPECT_GE(sounds.played.size(), 2u) << "the spark that ran keeps running after the wrap";
+}
+
+TEST_F(DuePass, AZeroFramePeriodStillMovesSparksOn)
+{
+    Start(5000, 2000, 8);
+    ASSERT_EQ(world->framePeriod, 0u);
+    Add("d p0 t uv>0", world->now);
+    RunDueSparks(*world);
+    EXPECT_EQ(Played(0), 1u);
+    EXPECT_EQ(queue->RootWakeTime(), 5001u);
+}
+
+TEST_F(DuePass, CountsWhatItRan)
+{
+    Add("p0 xx t", world->now);
+    Add("gwm t", world->now);
+    RunDueSparks(*world);
+    EXPECT_EQ(stats.commands, 8u);
+    EXPECT_EQ(stats.sparksKilled, 1u);
+    EXPECT_EQ(queue->Count(), 1u);
+}
