@@ -13,13 +13,14 @@ bool PostponeToNextFrame(Spark& spark, const World& world)
     return spark.wakeTime > world.now;
 }
 
-void RunDueSparks(World& world)
+void RunDueSparks(World& world, DueSparkObserver* observer)
 {
     const uint32_t now = world.now;
     SparkQueue& queue = world.queue;
     bool more = true;
     while (more && queue.Count() > 0 && !(queue.RootWakeTime() > now)) {
         Spark* spark = queue.PopMin();
+        if (observer != nullptr) observer->BeforeRun(*spark);
         if (!spark->Run(world)) {
             delete spark;
             continue;
@@ -29,6 +30,8 @@ void RunDueSparks(World& world)
             // Its own children took the slot it left.
             delete spark;
             if (world.stats != nullptr) ++world.stats->sparksDropped;
+        } else if (observer != nullptr) {
+            observer->AfterRequeue(*spark);
         }
     }
 }

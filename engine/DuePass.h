@@ -4,12 +4,22 @@
 class Spark;
 class World;
 
+// What a drawing back-end weaves into the pass: the GDI window erases each spark where it was last
+// drawn before its script runs, and draws it again once it is back in the queue. A spark that dies
+// or no longer fits is not drawn again.
+class DueSparkObserver {
+public:
+    virtual ~DueSparkObserver() {}
+    virtual void BeforeRun(const Spark& spark) = 0;
+    virtual void AfterRequeue(const Spark& spark) = 0;
+};
+
 // Pops and runs every spark of the world's queue that is due at the world's `now`; survivors go back
 // into the queue, dead sparks (and sparks that no longer fit) are deleted. Children spawned during
 // the pass run in the same pass when they are due. No spark runs twice in one pass (see below).
-void RunDueSparks(World& world);
+void RunDueSparks(World& world, DueSparkObserver* observer = nullptr);
 
-// For every pass that re-queues a spark that just ran (this one and the GDI back-end's drawing copy):
+// For every spark that the pass re-queues after its run:
 // a survivor whose wake time is not after `now` would be popped again at once and, its elapsed time
 // now being zero, do nothing, for ever. That happens after T0 or a negative T, and when a spark was
 // launched in the same millisecond as it ran. Such a spark is moved to now + one frame period (at

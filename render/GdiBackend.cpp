@@ -6,6 +6,7 @@
 #include "app/FireworksApp.h"
 
 #include "app/FrameProfiler.h"
+#include "engine/DuePass.h"
 #include "engine/Spark.h"
 #include "engine/SparkQueue.h"
 #include "engine/World.h"
@@ -88,30 +89,41 @@ void FireworksApp::PaintWindow(HDC paintDc)
     BitBlt(paintDc, 0, 0, static_cast<int>(width), static_cast<int>(height), memoryDC, 0, 0, SRCCOPY);
 }
 
+namespace {
+// The GDI frame's drawing: each running spark is erased from the window with the backdrop's pixels
+// before its script runs and plotted at its new place once it is back in the queue.
+class WindowRedraw : public DueSparkObserver {
+public:
+    WindowRedraw(DrawTarget& screen_, const DrawTarget& backdrop_, const World& world_, uint32_t stereo_,
+                 FrameProfiler* profiler_)
+        : screen(screen_), backdrop(backdrop_), world(world_), stereo(stereo_), profiler(profiler_)
+    {
+    }
+    void BeforeRun(const Spark& spark) override
+    {
+        PhaseTimer gdi(profiler, FrameProfiler::GdiCalls);
+        EraseDc(spark, screen, backdrop, world, stereo);
+    }
+    void AfterRequeue(const Spark& spark) override
+    {
+        PhaseTimer gdi(profiler, FrameProfiler::GdiCalls);
+        PlotDc(spark, screen, world, stereo);
+    }
+
+private:
+    DrawTarget& screen;
+    const DrawTarget& backdrop;
+    const World& world;
+    uint32_t stereo;
+    FrameProfiler* profiler;
+};
+}  // namespace
+
 void FireworksApp::DrawGdiFrame(HDC windowDc)
 {
     PhaseTimer whole(profiler, FrameProfiler::DuePass);
     GdiTarget screen(windowDc);
     GdiTarget memory(memoryDC);
-    const uint32_t stereo = static_cast<uint32_t>(settings->Stereo);
-    const uint32_t now = world->now;
-    for (;;) {
-        if (sparkQueue->Count() == 0 || sparkQueue->RootWakeTime() > now) break;
-        Spark* spark = sparkQueue->PopMin();
-        if (spark == nullptr) break;
-        {
-            PhaseTimer gdi(profiler, FrameProfiler::GdiCalls);
-            EraseDc(*spark, screen, memory, *world, stereo);
-        }
-        if (!spark->Run(*world)) {
-            delete spark;
-            continue;
-        }
-        if (!sparkQueue->Push(spark)) {
-            delete spark;
-            continue;
-        }
-        PhaseTimer gdi(profiler, FrameProfiler::GdiCalls);
-        PlotDc(*spark, screen, *world, stereo);
-    }
+    WindowRedraw redraw(screen, memory, *world, static_cast<uint32_t>(settings->Stereo), profiler);
+    RunDueSparks(*world, &redraw);
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 #include "engine/Angles.h"
 #include "engine/DuePass.h"
@@ -180,4 +181,27 @@ TEST_F(DuePass, CountsWhatItRan)
     EXPECT_EQ(stats.commands, 8u);
     EXPECT_EQ(stats.sparksKilled, 1u);
     EXPECT_EQ(queue->Count(), 1u);
+}
+
+namespace {
+// Records what a drawing back-end would erase and redraw.
+class DrawLog : public DueSparkObserver {
+public:
+    void BeforeRun(const Spark& spark) override { erased.push_back(spark.pc); }
+    void AfterRequeue(const Spark& spark) override { drawn.push_back(spark.pc); }
+    std::vector<const char*> erased, drawn;
+};
+}  // namespace
+
+TEST_F(DuePass, ObserverErasesEveryRunAndRedrawsOnlySurvivors)
+{
+    Add("t", world->now);   // sleeps: erased and redrawn
+    Add("", world->now);    // dies: erased only
+    Add("T0", world->now);  // zero-length sleep: redrawn once, then waits for the next frame
+    Add("t", world->now + 5);  // not due: untouched
+    DrawLog log;
+    RunDueSparks(*world, &log);
+    EXPECT_EQ(log.erased.size(), 3u);
+    EXPECT_EQ(log.drawn.size(), 2u);
+    EXPECT_EQ(queue->Count(), 3u);
 }
