@@ -13,13 +13,13 @@ all: build
 bootstrap:
 	@tools/bootstrap.sh
 
-build-%: bootstrap
+$(addprefix build-,$(PRESETS)): build-%: bootstrap
 	@cmake --preset $* >/dev/null
 	@cmake --build --preset $*
 
 build: $(addprefix build-,$(PRESETS))
 
-test-%: build-%
+$(addprefix test-,$(PRESETS)): test-%: build-%
 	@cd build/$(subst native-asan,asan,$*) && ctest --output-on-failure
 
 test: build
