@@ -6,6 +6,7 @@
 
 #include <cstdio>
 
+#include "resources/resource.h"
 #include "settings/Settings.h"
 
 Settings* PageSettings(HWND page) { return reinterpret_cast<Settings*>(GetWindowLongPtrA(page, DWLP_USER)); }
@@ -81,3 +82,27 @@ bool IsScrollFrom(HWND page, LPARAM scrollBar, int id)
 bool IsChecked(HWND page, int id) { return IsDlgButtonChecked(page, id) == BST_CHECKED; }
 
 bool IsClick(WPARAM wParam, int id) { return LOWORD(wParam) == id && HIWORD(wParam) == BN_CLICKED; }
+
+INT_PTR EditingPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam, const PageOperations& operations)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        return OnPageInitDialog(page, lParam);
+    case WM_NOTIFY:
+        return OnPageNotify(page, reinterpret_cast<const NMHDR*>(lParam), operations);
+    case WM_HSCROLL:
+        if (operations.onHScroll != nullptr) operations.onHScroll(page, lParam);
+        return 0;
+    case WM_COMMAND: {
+        Settings* settings = PageSettings(page);
+        if (settings != nullptr && IsClick(wParam, IDC_DEFAULTS)) {
+            (settings->*operations.defaults)();
+            operations.fill(page, *settings);
+        }
+        if (operations.onCommand != nullptr) operations.onCommand(page, wParam);
+        return 0;
+    }
+    default:
+        return 0;
+    }
+}

@@ -5,11 +5,18 @@
 
 class Settings;
 
-// The two things that differ between editing pages.
+// What differs between editing pages.
 struct PageOperations {
     void (*fill)(HWND page, Settings& settings);   // record -> controls
     void (*store)(HWND page, Settings& settings);  // controls -> record, through the change-setters
+    void (Settings::*defaults)();                  // the page's group of defaults, for its Defaults button
+    void (*onHScroll)(HWND page, LPARAM scrollBar);  // a trackbar moved; none on pages without one
+    void (*onCommand)(HWND page, WPARAM wParam);     // after the Defaults button's work; none if nothing else
 };
+
+// The dialog procedure of every editing page: initialisation, the sheet's notifications, trackbar
+// moves and commands (Defaults resets the page's group and fills the page again).
+INT_PTR EditingPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam, const PageOperations& operations);
 
 // The record remembered at dialog initialisation, or none before it.
 Settings* PageSettings(HWND page);

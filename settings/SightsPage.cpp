@@ -29,8 +29,6 @@ void Store(HWND page, Settings& settings)
     settings.SetStereo(IsChecked(page, IDC_STEREO) ? 1 : 0);
 }
 
-const PageOperations operations = {Fill, Store};
-
 void OnHScroll(HWND page, LPARAM scrollBar)
 {
     if (IsScrollFrom(page, scrollBar, IDC_GRAVITY)) {
@@ -40,29 +38,10 @@ void OnHScroll(HWND page, LPARAM scrollBar)
     }
 }
 
-void OnCommand(HWND page, WPARAM wParam)
-{
-    Settings* settings = PageSettings(page);
-    if (settings == nullptr || !IsClick(wParam, IDC_DEFAULTS)) return;
-    settings->SetSightsDefaults();
-    Fill(page, *settings);
-}
+const PageOperations operations = {Fill, Store, &Settings::SetSightsDefaults, OnHScroll, nullptr};
 }  // namespace
 
 INT_PTR CALLBACK SightsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (message) {
-    case WM_INITDIALOG:
-        return OnPageInitDialog(page, lParam);
-    case WM_NOTIFY:
-        return OnPageNotify(page, reinterpret_cast<const NMHDR*>(lParam), operations);
-    case WM_HSCROLL:
-        OnHScroll(page, lParam);
-        return 0;
-    case WM_COMMAND:
-        OnCommand(page, wParam);
-        return 0;
-    default:
-        return 0;
-    }
+    return EditingPageProc(page, message, wParam, lParam, operations);
 }

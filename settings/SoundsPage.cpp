@@ -68,8 +68,6 @@ void Store(HWND page, Settings& settings)
     settings.SetMIDIFile(path);
 }
 
-const PageOperations operations = {Fill, Store};
-
 void OnBrowse(HWND page, Settings& settings)
 {
     char path[pathLength] = "";
@@ -85,25 +83,13 @@ void OnCommand(HWND page, WPARAM wParam)
 {
     Settings* settings = PageSettings(page);
     if (settings != nullptr && IsClick(wParam, IDC_BROWSE)) OnBrowse(page, *settings);
-    if (settings != nullptr && IsClick(wParam, IDC_DEFAULTS)) {
-        settings->SetSoundsDefaults();
-        Fill(page, *settings);
-    }
     ApplyEnablingRule(page);
 }
+
+const PageOperations operations = {Fill, Store, &Settings::SetSoundsDefaults, nullptr, OnCommand};
 }  // namespace
 
 INT_PTR CALLBACK SoundsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (message) {
-    case WM_INITDIALOG:
-        return OnPageInitDialog(page, lParam);
-    case WM_NOTIFY:
-        return OnPageNotify(page, reinterpret_cast<const NMHDR*>(lParam), operations);
-    case WM_COMMAND:
-        OnCommand(page, wParam);
-        return 0;
-    default:
-        return 0;
-    }
+    return EditingPageProc(page, message, wParam, lParam, operations);
 }

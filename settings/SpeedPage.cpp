@@ -30,8 +30,6 @@ void Store(HWND page, Settings& settings)
     settings.SetFrameRate(static_cast<uint32_t>(TrackbarPosition(page, IDC_FRAMERATE)));
 }
 
-const PageOperations operations = {Fill, Store};
-
 void OnHScroll(HWND page, LPARAM scrollBar)
 {
     if (IsScrollFrom(page, scrollBar, IDC_SPARKS)) {
@@ -41,29 +39,10 @@ void OnHScroll(HWND page, LPARAM scrollBar)
     }
 }
 
-void OnCommand(HWND page, WPARAM wParam)
-{
-    Settings* settings = PageSettings(page);
-    if (settings == nullptr || !IsClick(wParam, IDC_DEFAULTS)) return;
-    settings->SetSpeedDefaults();
-    Fill(page, *settings);
-}
+const PageOperations operations = {Fill, Store, &Settings::SetSpeedDefaults, OnHScroll, nullptr};
 }  // namespace
 
 INT_PTR CALLBACK SpeedPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (message) {
-    case WM_INITDIALOG:
-        return OnPageInitDialog(page, lParam);
-    case WM_NOTIFY:
-        return OnPageNotify(page, reinterpret_cast<const NMHDR*>(lParam), operations);
-    case WM_HSCROLL:
-        OnHScroll(page, lParam);
-        return 0;
-    case WM_COMMAND:
-        OnCommand(page, wParam);
-        return 0;
-    default:
-        return 0;
-    }
+    return EditingPageProc(page, message, wParam, lParam, operations);
 }
