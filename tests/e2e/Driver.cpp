@@ -43,31 +43,66 @@ ProgramRun::~ProgramRun()
 namespace {
 struct WindowSearch {
     DWORD processId;
+    const char* className;
     HWND found;
 };
 
-BOOL CALLBACK FindProgramWindow(HWND hwnd, LPARAM context)
+BOOL CALLBACK FindProcessWindowProc(HWND hwnd, LPARAM context)
 {
     WindowSearch* search = reinterpret_cast<WindowSearch*>(context);
     DWORD pid = 0;
     GetWindowThreadProcessId(hwnd, &pid);
     char className[64] = "";
     GetClassNameA(hwnd, className, sizeof className);
-    if (pid == search->processId && lstrcmpA(className, "VokFireworks") == 0) {
+    if (pid == search->processId && lstrcmpA(className, search->className) == 0 && IsWindowVisible(hwnd)) {
         search->found = hwnd;
         return FALSE;
     }
     return TRUE;
 }
+
+BOOL CALLBACK CollectText(HWND hwnd, LPARAM context)
+{
+    char text[512] = "";
+    GetWindowTextA(hwnd, text, sizeof text);
+    std::string* all = reinterpret_cast<std::string*>(context);
+    *all += text;
+    *all += "\n";
+    return TRUE;
+}
 }  // namespace
+
+HWND FindProcessWindow(DWORD processId, const char* className)
+{
+    WindowSearch search = {processId, className, nullptr};
+    EnumWindows(FindProcessWindowProc, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND WaitForProcessWindow(DWORD processId, const char* className, DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    while (GetTickCount() - start < timeoutMs) {
+        HWND found = FindProcessWindow(processId, className);
+        if (found != nullptr) return found;
+        Sleep(50);
+    }
+    return nullptr;
+}
+
+std::string ChildTexts(HWND window)
+{
+    std::string all;
+    EnumChildWindows(window, CollectText, reinterpret_cast<LPARAM>(&all));
+    return all;
+}
 
 HWND ProgramRun::WaitForWindow(DWORD timeoutMs)
 {
     DWORD start = GetTickCount();
     while (GetTickCount() - start < timeoutMs) {
-        WindowSearch search = {process.dwProcessId, nullptr};
-        EnumWindows(FindProgramWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found != nullptr && IsWindowVisible(search.found)) return search.found;
+        HWND found = FindProcessWindow(process.dwProcessId, "VokFireworks");
+        if (found != nullptr) return found;
         if (WaitForSingleObject(process.hProcess, 50) == WAIT_OBJECT_0) return nullptr;
     }
     return nullptr;

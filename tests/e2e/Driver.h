@@ -33,6 +33,12 @@ private:
 };
 
 std::string ProgramDirectory();
+// The first visible top-level window of a class ("#32770" for dialogs and message boxes) that a
+// process shows, at once or within the time-out; nullptr when there is none.
+HWND FindProcessWindow(DWORD processId, const char* className);
+HWND WaitForProcessWindow(DWORD processId, const char* className, DWORD timeoutMs = 15000);
+// The texts of a window's child controls, joined by newlines.
+std::string ChildTexts(HWND window);
 // Captures the whole screen (or one window's client area) and saves it as a BMP under screenshots/.
 Screenshot CaptureScreen(const std::string& name);
 Screenshot CaptureClient(HWND window, const std::string& name);

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "e2e/Driver.h"
-#include "e2e/ProgramWindows.h"
 
 namespace {
 void ExpectFullScreenSaver(const char* arguments)
@@ -27,7 +26,7 @@ void ExpectUnknownOption(const char* arguments, const char* shown)
 {
     ProgramRun run(arguments);
     ASSERT_TRUE(run.Started());
-    HWND box = WaitForDialog(run.ProcessId());
+    HWND box = WaitForProcessWindow(run.ProcessId(), "#32770");
     ASSERT_NE(box, nullptr) << arguments;
     char caption[128] = "";
     GetWindowTextA(box, caption, sizeof caption);
@@ -41,7 +40,7 @@ void ExpectSettingsOnly(const char* arguments, WPARAM button)
 {
     ProgramRun run(arguments);
     ASSERT_TRUE(run.Started());
-    HWND sheet = WaitForDialog(run.ProcessId());
+    HWND sheet = WaitForProcessWindow(run.ProcessId(), "#32770");
     ASSERT_NE(sheet, nullptr) << arguments;
     char caption[128] = "";
     GetWindowTextA(sheet, caption, sizeof caption);
