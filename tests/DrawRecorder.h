@@ -1,6 +1,6 @@
 // A DrawTarget that records every call, for tests where the sequence of drawing calls is the point.
 // It can forward each call to another target (for example a MemoryImage) so that the picture is
-// still made; without one, GetPixel answers `pixel`.
+// still made; without one, GetPixel answers black.
 #pragma once
 #include <cstdint>
 #include <vector>
@@ -31,7 +31,7 @@ public:
     }
     ColorRef GetPixel(int32_t x, int32_t y) const override
     {
-        ColorRef colour = target != nullptr ? target->GetPixel(x, y) : pixel;
+        ColorRef colour = target != nullptr ? target->GetPixel(x, y) : 0;
         calls.push_back(DrawCall{DrawCall::Get, x, y, 0, 0, 0, 0, colour});
         return colour;
     }
@@ -42,17 +42,7 @@ public:
         if (target != nullptr) target->CopyBlock(x, y, width, height, source, sourceX, sourceY);
     }
 
-    std::vector<DrawCall> Of(DrawCall::Kind kind) const
-    {
-        std::vector<DrawCall> found;
-        for (const DrawCall& call : calls) {
-            if (call.kind == kind) found.push_back(call);
-        }
-        return found;
-    }
-
     mutable std::vector<DrawCall> calls;
-    ColorRef pixel = 0;
 
 private:
     DrawTarget* target;

@@ -18,22 +18,19 @@ inline World ShowWorld(SparkQueue& queue, uint32_t width, uint32_t height)
                  FixedFromInt(-5000), FixedFromInt(-4995), 0, nullptr);
 }
 
-// A world coordinate whose projection truncates to `offset` pixels from the centre at scale k.
-inline double Toward(double eye, int32_t offset, double k)
-{
-    double nudge = offset > 0 ? 0.5 : offset < 0 ? -0.5 : 0.0;
-    return eye + (offset + nudge) / k;
-}
-
-// A new spark at depth z whose left eye sees it at (column, row). The caller checks `placed`, which
-// is false when the world cannot show that pixel at that depth.
+// A new spark at depth z whose left eye sees it at (column, row). `placed` is false when the world
+// cannot show that pixel at that depth. The world coordinate aims at the middle of the pixel, so
+// the projection's truncation lands on it.
 inline std::unique_ptr<Spark> SparkAt(const World& world, int32_t column, int32_t row, Fixed z, Pixel colour, bool big,
                                       bool* placed)
 {
     double k = world.width * ((static_cast<double>(world.screenZ) - world.eyeZ) / 32768.0) /
                ((static_cast<double>(z) - world.eyeZ) / 32768.0) / 3.5;
-    double x = Toward(world.eyeX / 32768.0, column - static_cast<int32_t>(world.halfWidth), k);
-    double y = Toward(world.eyeY / 32768.0, static_cast<int32_t>(world.halfHeight) - row, k);
+    auto toward = [k](double eye, int32_t offset) {
+        return eye + (offset + (offset > 0 ? 0.5 : offset < 0 ? -0.5 : 0.0)) / k;
+    };
+    double x = toward(world.eyeX / 32768.0, column - static_cast<int32_t>(world.halfWidth));
+    double y = toward(world.eyeY / 32768.0, static_cast<int32_t>(world.halfHeight) - row);
     std::unique_ptr<Spark> spark(new Spark(0, 0, nullptr, FixedFromReal(x), FixedFromReal(y), z, 0, 0, 0, colour));
     spark->big = big ? 1 : 0;
     int32_t sx = -1, sy = -1;
@@ -62,11 +59,7 @@ public:
         }
     }
 
-    SurfaceView View()
-    {
-        SurfaceView view = {height, width, static_cast<int32_t>(stride * 4), &words[stride + 1]};
-        return view;
-    }
+    SurfaceView View() { return SurfaceView{height, width, static_cast<int32_t>(stride * 4), &words[stride + 1]}; }
     uint32_t& At(uint32_t x, uint32_t y) { return words[static_cast<size_t>(y + 1) * stride + x + 1]; }
 
     // True when no word outside the visible area has changed.

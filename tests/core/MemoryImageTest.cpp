@@ -22,13 +22,11 @@ TEST(MemoryImage, StoresRgbWordsAndExchangesGdiColours)
     EXPECT_EQ(image.Word(1, 2), 0x112233u);
     EXPECT_EQ(image.GetPixel(1, 2), MakeColorRef(0x11, 0x22, 0x33));
     SurfaceView view = image.View();
-    EXPECT_EQ(view.width, 4u);
-    EXPECT_EQ(view.height, 3u);
     EXPECT_EQ(view.pitch, 16);
     EXPECT_EQ(SurfaceRow(view, 2)[1], 0x112233u);
 }
 
-TEST(MemoryImage, ClipsLikeGdi)
+TEST(MemoryImage, ClipsLikeGdiAndRefusesSizesItCannotAddress)
 {
     MemoryImage image;
     ASSERT_TRUE(image.Create(5, 4));
@@ -39,11 +37,18 @@ TEST(MemoryImage, ClipsLikeGdi)
         EXPECT_EQ(image.GetPixel(0, p), InvalidColor);
     }
     image.FillRect(INT32_MIN, 2, 2, INT32_MAX, MakeColorRef(0, 0, 9));
-    image.FillRect(3, 1, 2, 4, 0xFFFFFF);   // inverted: nothing
-    image.FillRect(4, 0, 4, 4, 0xFFFFFF);   // empty: nothing
+    image.FillRect(3, 1, 2, 4, 0xFFFFFF);  // inverted: nothing
+    image.FillRect(4, 0, 4, 4, 0xFFFFFF);  // empty: nothing
     for (uint32_t y = 0; y < 4; ++y) {
         for (uint32_t x = 0; x < 5; ++x) EXPECT_EQ(image.Word(x, y), (x < 2 && y >= 2) ? 9u : 0u) << x << "," << y;
     }
+
+    EXPECT_FALSE(image.Create(0x20000000u, 1));
+    EXPECT_EQ(image.Width(), 0u);
+    EXPECT_TRUE(image.Create(0, 7));
+    image.FillRect(0, 0, 10, 10, 0xFFFFFF);
+    image.SetPixel(0, 0, 0xFFFFFF);
+    EXPECT_EQ(image.GetPixel(0, 0), InvalidColor);
 }
 
 TEST(MemoryImage, BlockCopiesAreClippedToSourceAndTarget)
@@ -52,23 +57,20 @@ TEST(MemoryImage, BlockCopiesAreClippedToSourceAndTarget)
     ASSERT_TRUE(source.Create(6, 5));
     ASSERT_TRUE(target.Create(6, 5));
     Pattern(source);
-    // Starts left of and above the source, ends past the target's right edge.
+    // Starts left of and above the source, ends past the target's right edge: only source (0, 0..2)
+    // lands, at (5, 2..4).
     target.CopyBlock(3, 1, 5, 6, source, -2, -1);
+    target.CopyBlock(0, 0, 3, 3, source, 6, 0);  // entirely outside the source
+    target.CopyBlock(0, 0, -3, 3, source, 0, 0);
     for (uint32_t y = 0; y < 5; ++y) {
         for (uint32_t x = 0; x < 6; ++x) {
-            bool copied = x >= 5 && y >= 2;  // source (0..0, 0..2) lands at (5, 2..4)
-            EXPECT_EQ(target.Word(x, y), copied ? source.Word(x - 5, y - 2) : 0u) << x << "," << y;
+            EXPECT_EQ(target.Word(x, y), x >= 5 && y >= 2 ? source.Word(x - 5, y - 2) : 0u) << x << "," << y;
         }
     }
-    MemoryImage fresh;
-    ASSERT_TRUE(fresh.Create(6, 5));
-    fresh.CopyBlock(-1, -1, 3, 3, source, 2, 2);
-    EXPECT_EQ(fresh.Word(0, 0), source.Word(3, 3));
-    EXPECT_EQ(fresh.Word(1, 1), source.Word(4, 4));
-    EXPECT_EQ(fresh.Word(2, 0), 0u);
-    fresh.CopyBlock(0, 0, 3, 3, source, 6, 0);  // entirely outside the source
-    fresh.CopyBlock(0, 0, -3, 3, source, 0, 0);
-    EXPECT_EQ(fresh.Word(0, 0), source.Word(3, 3));
+    target.CopyBlock(-1, -1, 3, 3, source, 2, 2);
+    EXPECT_EQ(target.Word(0, 0), source.Word(3, 3));
+    EXPECT_EQ(target.Word(1, 1), source.Word(4, 4));
+    EXPECT_EQ(target.Word(2, 0), 0u);
 }
 
 TEST(MemoryImage, OverlappingCopyWithinOneImage)
@@ -76,16 +78,17 @@ TEST(MemoryImage, OverlappingCopyWithinOneImage)
     MemoryImage image, original;
     ASSERT_TRUE(image.Create(8, 8));
     ASSERT_TRUE(original.Create(8, 8));
-    Pattern(image);
     Pattern(original);
-    image.CopyBlock(2, 3, 5, 5, image, 1, 1);  // down and right, overlapping itself
-    for (uint32_t y = 3; y < 8; ++y) {
-        for (uint32_t x = 2; x < 7; ++x) EXPECT_EQ(image.Word(x, y), original.Word(x - 1, y - 2));
-    }
-    Pattern(image);
-    image.CopyBlock(0, 0, 6, 6, image, 2, 1);  // up and left
-    for (uint32_t y = 0; y < 6; ++y) {
-        for (uint32_t x = 0; x < 6; ++x) EXPECT_EQ(image.Word(x, y), original.Word(x + 2, y + 1));
+    const int32_t moves[2][6] = {{2, 3, 5, 5, 1, 1}, {0, 0, 6, 6, 2, 1}};  // down-right, then up-left
+    for (const auto& m : moves) {
+        Pattern(image);
+        image.CopyBlock(m[0], m[1], m[2], m[3], image, m[4], m[5]);
+        for (int32_t y = 0; y < m[3]; ++y) {
+            for (int32_t x = 0; x < m[2]; ++x) {
+                EXPECT_EQ(image.Word(uint32_t(m[0] + x), uint32_t(m[1] + y)),
+                          original.Word(uint32_t(m[4] + x), uint32_t(m[5] + y)));
+            }
+        }
     }
 }
 
@@ -100,16 +103,5 @@ TEST(MemoryImage, CopiesFromOtherKindsOfTargetPixelByPixel)
     EXPECT_EQ(target.Word(1, 1), backing.Word(0, 2));
     EXPECT_EQ(target.Word(3, 2), backing.Word(2, 3));
     EXPECT_EQ(target.Word(0, 1), 0u);
-    EXPECT_EQ(source.Of(DrawCall::Get).size(), 8u);
-}
-
-TEST(MemoryImage, RefusesSizesItCannotAddress)
-{
-    MemoryImage image;
-    EXPECT_FALSE(image.Create(0x20000000u, 1));
-    EXPECT_EQ(image.Width(), 0u);
-    EXPECT_TRUE(image.Create(0, 7));
-    image.FillRect(0, 0, 10, 10, 0xFFFFFF);
-    image.SetPixel(0, 0, 0xFFFFFF);
-    EXPECT_EQ(image.GetPixel(0, 0), InvalidColor);
+    EXPECT_EQ(source.calls.size(), 8u) << "one read per source pixel";
 }

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "engine/Random.h"
 #include "render/PixelFormat.h"
 #include "render/SurfaceFrame.h"
 #include "tests/PlotHelpers.h"
@@ -24,17 +23,14 @@ TEST(SurfaceFrame, PlotsEveryQueuedSparkInStorageOrder)
     SparkQueue queue(4);
     World world = ShowWorld(queue, 64, 48);
     // Two sparks on one pixel: the one in the later slot is drawn last and stays visible.
-    bool placed = false;
-    std::unique_ptr<Spark> first = SparkAt(world, 10, 10, 0, 0x0000FF, false, &placed);
-    ASSERT_TRUE(placed);
-    std::unique_ptr<Spark> second = SparkAt(world, 10, 10, 0, 0x00FF00, false, &placed);
-    std::unique_ptr<Spark> third = SparkAt(world, 30, 20, 0, 0xFF0000, false, &placed);
-    first->wakeTime = 1;
-    second->wakeTime = 2;
-    third->wakeTime = 3;
-    ASSERT_TRUE(queue.Push(first.release()));
-    ASSERT_TRUE(queue.Push(second.release()));
-    ASSERT_TRUE(queue.Push(third.release()));
+    const int32_t sparks[3][3] = {{10, 10, 0x0000FF}, {10, 10, 0x00FF00}, {30, 20, 0xFF0000}};
+    for (int i = 0; i < 3; ++i) {
+        bool placed = false;
+        std::unique_ptr<Spark> spark = SparkAt(world, sparks[i][0], sparks[i][1], 0, Pixel(sparks[i][2]), false, &placed);
+        ASSERT_TRUE(placed);
+        spark->wakeTime = uint32_t(i + 1);
+        ASSERT_TRUE(queue.Push(spark.release()));
+    }
     GuardedSurface surface(64, 48);
     PlotQueuedSparks(surface.View(), world, 0);
     EXPECT_EQ(surface.At(10, 10), queue.At(1)->colour);
