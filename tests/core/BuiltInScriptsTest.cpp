@@ -86,30 +86,6 @@ TEST_F(BuiltInScripts, RocketClimbsUntilItSlowsBelow250ThenBurstsIntoStarsAndDie
     EXPECT_EQ(stats.sparksKilled, 0u);
 }
 
-TEST_F(BuiltInScripts, ScriptThreesGreenStarsFlyStraightAwayFromTheViewer)
-{
-    ASSERT_TRUE(loaded);
-    std::vector<Fixed> vyAtWake;
-    std::unique_ptr<Spark> rocket = FlyRocket(3, vyAtWake);
-    ASSERT_TRUE(rocket != nullptr);
-
-    // Run every green star once; the burst added its whole speed along +z and nothing across.
-    world.now += world.framePeriod;
-    uint32_t checked = 0;
-    while (Spark* popped = queue.PopMin()) {
-        std::unique_ptr<Spark> s(popped);
-        if (!Starts(*s, "R c00FF00")) continue;
-        ASSERT_TRUE(s->Run(world));
-        EXPECT_NEAR(FixedToReal(s->vx), FixedToReal(rocket->vx), 5);
-        EXPECT_NEAR(FixedToReal(s->vy), FixedToReal(rocket->vy) - 980 * 0.04, 5) << "two frames of gravity only";
-        EXPECT_GE(FixedToReal(s->vz) - FixedToReal(rocket->vz), 1250 * 0.98);
-        EXPECT_LE(FixedToReal(s->vz) - FixedToReal(rocket->vz), 1500);
-        EXPECT_EQ(s->colour, 0x00FF00u);
-        ++checked;
-    }
-    EXPECT_EQ(checked, 60u);
-}
-
 TEST_F(BuiltInScripts, EveryScriptEndsWithNoSparkLeft)
 {
     ASSERT_TRUE(loaded);
