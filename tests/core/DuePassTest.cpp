@@ -3,18 +3,17 @@
 #include <memory>
 #include <vector>
 
-#include "engine/Angles.h"
 #include "engine/DuePass.h"
-#include "engine/Random.h"
 #include "engine/RunStats.h"
 #include "engine/ScriptTable.h"
 #include "engine/Spark.h"
 #include "engine/SparkQueue.h"
 #include "engine/World.h"
-#include "render/PixelFormat.h"
 #include "tests/Recorders.h"
 
 namespace {
+
+using Counts = std::vector<size_t>;
 
 class DuePass : public ::testing::Test {
 protected:
@@ -23,9 +22,7 @@ protected:
     // A fresh queue and world at clock time `now`.
     void Start(uint32_t now, uint32_t frameRate, uint32_t capacity)
     {
-        FillAngleTable();
-        GlobalPixelFormat().SetMasks(0xFF0000, 0xFF00, 0xFF);
-        SeedRandom(1);
+        sounds.played.clear();
         world.reset();
         queue.reset(new SparkQueue(capacity));
         world.reset(new World(now, frameRate, *queue, FixedFromInt(-980), 0, 800, 600, 0, FixedFromInt(3500),
@@ -48,10 +45,12 @@ protected:
         RunDueSparks(*world);
     }
 
-    size_t Played(int32_t effect) const
+    // How often each of the effects 0 .. effects-1 played.
+    Counts Plays(size_t effects) const
     {
-        size_t n = 0;
-        for (const PlayedSound& s : sounds.played) n += s.effect == effect ? 1 : 0;
+        Counts n(effects);
+        for (const PlayedSound& s : sounds.played)
+            if (s.effect >= 0 && static_cast<size_t>(s.effect) < effects) ++n[static_cast<size_t>(s.effect)];
         return n;
     }
 
@@ -60,6 +59,14 @@ protected:
     RunStats stats;
     std::unique_ptr<SparkQueue> queue;
     std::unique_ptr<World> world;
+};
+
+// Records what a drawing back-end would erase and redraw.
+class DrawLog : public DueSparkObserver {
+public:
+    void BeforeRun(const Spark& spark) override { erased.push_back(spark.pc); }
+    void AfterRequeue(const Spark& spark) override { drawn.push_back(spark.pc); }
+    std::vector<const char*> erased, drawn;
 };
 
 }  // namespace
@@ -72,33 +79,25 @@ TEST_F(DuePass, RunsDueSparksOnceRequeuesSurvivorsAndDeletesTheDead)
     Add("p2", now);
     Add("p3 t", now + 1);
     RunDueSparks(*world);
-    EXPECT_EQ(Played(0), 1u);
-    EXPECT_EQ(Played(1), 1u);
-    EXPECT_EQ(Played(2), 1u);
-    EXPECT_EQ(Played(3), 0u) << "not due yet";
+    EXPECT_EQ(Plays(4), (Counts{1, 1, 1, 0}));
     ASSERT_EQ(queue->Count(), 3u);
-    EXPECT_EQ(queue->RootWakeTime(), now + 1);
-    for (uint32_t i = 0; i < queue->Count(); ++i) EXPECT_GT(queue->At(i)->wakeTime, now);
+    EXPECT_EQ(queue->RootWakeTime(), now + 1) << "nothing left due";
 }
 
-TEST_F(DuePass, ChildrenAlreadyDueRunInTheSamePass)
+TEST_F(DuePass, ChildrenAlreadyDueRunInTheSamePassOthersNextFrame)
 {
-    uint32_t now = world->now;
     // The parent is two frames late, so its children are due before this frame.
-    Add("s[p1 t] s[p2 ] t", now - 66);
+    Add("s[p1 t] s[p2 ] t", world->now - 66);
     RunDueSparks(*world);
-    EXPECT_EQ(Played(1), 1u);
-    EXPECT_EQ(Played(2), 1u);
+    EXPECT_EQ(Plays(3), (Counts{0, 1, 1}));
     EXPECT_EQ(queue->Count(), 2u) << "the parent and its sleeping child";
 
-    // On time, children wait for the next frame.
-    sounds.played.clear();
     Start(200000, 30, 64);
     Add("s[p1 t] t", world->now);
     RunDueSparks(*world);
-    EXPECT_EQ(Played(1), 0u);
+    EXPECT_EQ(Plays(2), (Counts{0, 0}));
     NextFrame();
-    EXPECT_EQ(Played(1), 1u);
+    EXPECT_EQ(Plays(2), (Counts{0, 1}));
 }
 
 TEST_F(DuePass, AFullQueueGivesTheParentsSlotToItsChild)
@@ -106,101 +105,67 @@ TEST_F(DuePass, AFullQueueGivesTheParentsSlotToItsChild)
     Start(100000, 30, 1);
     Add("s[p1 t] p0 t", world->now);
     RunDueSparks(*world);
-    EXPECT_EQ(Played(0), 1u) << "the parent ran to its sleep";
+    EXPECT_EQ(Plays(2), (Counts{1, 0})) << "the parent ran to its sleep";
     ASSERT_EQ(queue->Count(), 1u);
     EXPECT_STREQ(queue->At(0)->pc, "p1 t] p0 t") << "the child holds the only slot";
     EXPECT_EQ(stats.sparksDropped, 1u);
     NextFrame();
-    EXPECT_EQ(Played(1), 1u);
+    EXPECT_EQ(Plays(2), (Counts{1, 1}));
 }
 
-TEST_F(DuePass, ZeroFrameSleepsWaitForTheNextFrame)
+TEST_F(DuePass, SparksThatWakeNowWaitForTheNextFrame)
 {
+    // A zero-frame sleep, and a firework launched this very millisecond (no time to run in).
     uint32_t now = world->now;
     Add("d p0 T0 uv>0", now);
-    Add("d p1 T-3 uv>0", now);
+    Add("p1 t", now, 0);
     RunDueSparks(*world);
-    EXPECT_EQ(Played(0), 1u);
-    EXPECT_EQ(Played(1), 1u);
+    EXPECT_EQ(Plays(2), (Counts{1, 0}));
     ASSERT_EQ(queue->Count(), 2u);
     EXPECT_EQ(queue->At(0)->wakeTime, now + 33);
     EXPECT_EQ(queue->At(1)->wakeTime, now + 33);
     NextFrame();
-    EXPECT_EQ(Played(0), 2u);
-    EXPECT_EQ(Played(1), 2u);
-}
+    EXPECT_EQ(Plays(2), (Counts{2, 1}));
 
-TEST_F(DuePass, NegativeSleepsEarlyInTheClocksLifeDoNotFreezeTheSpark)
-{
+    // Negative sleeps early in the clock's life must not wrap to a time weeks ahead.
     Start(20, 50, 8);
-    Add("d p1 T-5 uv>0", world->now, 20);
+    Add("d p0 T-5 uv>0", world->now, 20);
     RunDueSparks(*world);
     EXPECT_EQ(queue->RootWakeTime(), 40u);
     NextFrame();
-    EXPECT_EQ(Played(1), 2u);
+    EXPECT_EQ(Plays(1), Counts{2});
 }
 
-TEST_F(DuePass, AFireworkLaunchedThisMillisecondStartsNextFrame)
+TEST_F(DuePass, OddClocksNeitherCycleNorStall)
 {
-    uint32_t now = world->now;
-    Add("p0 t", now, 0);
-    RunDueSparks(*world);
-    EXPECT_TRUE(sounds.played.empty());
-    ASSERT_EQ(queue->Count(), 1u);
-    EXPECT_EQ(queue->RootWakeTime(), now + 33);
-    NextFrame();
-    EXPECT_EQ(Played(0), 1u);
-}
-
-TEST_F(DuePass, TheClockWrappingEndsThePassInsteadOfCycling)
-{
+    // The clock wrapping ends the pass; the spark that ran keeps running after the wrap.
     Start(0xFFFFFFF0u, 30, 64);
     Add("d p0 t uv>0", world->now);
     Add("d p1 t uv>0", world->now);
     RunDueSparks(*world);
-    EXPECT_EQ(sounds.played.size(), 1u) << "one spark ran; its wrapped wake time ended the pass";
+    EXPECT_EQ(sounds.played.size(), 1u);
     NextFrame();
-    EXPECT_GE(sounds.played.size(), 2u) << "the spark that ran keeps running after the wrap";
-}
+    EXPECT_GE(sounds.played.size(), 2u);
 
-TEST_F(DuePass, AZeroFramePeriodStillMovesSparksOn)
-{
+    // A frame rate above 1000 gives a zero frame period; sparks still move on by a millisecond.
     Start(5000, 2000, 8);
     ASSERT_EQ(world->framePeriod, 0u);
     Add("d p0 t uv>0", world->now);
     RunDueSparks(*world);
-    EXPECT_EQ(Played(0), 1u);
+    EXPECT_EQ(Plays(1), Counts{1});
     EXPECT_EQ(queue->RootWakeTime(), 5001u);
 }
 
-TEST_F(DuePass, CountsWhatItRan)
+TEST_F(DuePass, CountsWhatItRanAndTellsTheObserver)
 {
-    Add("p0 xx t", world->now);
-    Add("gwm t", world->now);
-    RunDueSparks(*world);
-    EXPECT_EQ(stats.commands, 8u);
-    EXPECT_EQ(stats.sparksKilled, 1u);
-    EXPECT_EQ(queue->Count(), 1u);
-}
-
-namespace {
-// Records what a drawing back-end would erase and redraw.
-class DrawLog : public DueSparkObserver {
-public:
-    void BeforeRun(const Spark& spark) override { erased.push_back(spark.pc); }
-    void AfterRequeue(const Spark& spark) override { drawn.push_back(spark.pc); }
-    std::vector<const char*> erased, drawn;
-};
-}  // namespace
-
-TEST_F(DuePass, ObserverErasesEveryRunAndRedrawsOnlySurvivors)
-{
-    Add("t", world->now);   // sleeps: erased and redrawn
-    Add("", world->now);    // dies: erased only
-    Add("T0", world->now);  // zero-length sleep: redrawn once, then waits for the next frame
-    Add("t", world->now + 5);  // not due: untouched
+    Add("p0 xx t", world->now);  // dies of an error: erased only
+    Add("gwm t", world->now);    // sleeps: erased and redrawn
+    Add("T0", world->now);       // zero-length sleep: redrawn once, then waits for the next frame
+    Add("t", world->now + 5);    // not due: untouched
     DrawLog log;
     RunDueSparks(*world, &log);
+    EXPECT_EQ(stats.commands, 9u) << "blanks are not commands";
+    EXPECT_EQ(stats.sparksKilled, 1u);
     EXPECT_EQ(log.erased.size(), 3u);
     EXPECT_EQ(log.drawn.size(), 2u);
     EXPECT_EQ(queue->Count(), 3u);
