@@ -69,12 +69,6 @@ public:
         for (size_t i = v.bytes.size(); i > 0; --i) result = result << 8 | v.bytes[i - 1];
         return result;
     }
-    std::string Raw(const char* mode, const char* name) const
-    {
-        const Value& v = keys.at(mode).at(name);
-        return std::string(v.bytes.begin(), v.bytes.end());
-    }
-
     std::map<std::string, Values> keys;
     std::vector<std::string> writes;
     bool unreachable = false;

@@ -258,7 +258,8 @@ TEST_F(SettingsTest, SaveWritesElevenValuesInOrderThenFlushes)
                                                       "SparkLimit", "FrameRate"}));
     EXPECT_EQ(store.flushes, 1);
     EXPECT_EQ(store.keys["interactive"]["MIDIFile"].type, StoredString);
-    EXPECT_EQ(store.Raw("interactive", "MIDIFile"), std::string(1, '\0')) << "the empty path is one byte";
+    EXPECT_EQ(store.keys["interactive"]["MIDIFile"].bytes, std::vector<unsigned char>(1, 0))
+        << "the empty path is one NUL";
     EXPECT_EQ(store.keys["interactive"]["Wind"].type, StoredDword);
     EXPECT_EQ(store.Dword("interactive", "Wind"), static_cast<uint32_t>(-120));
     EXPECT_EQ(store.keys.count("screensaver"), 0u) << "the other mode's key is never opened";
