@@ -48,32 +48,19 @@ public:
         return true;
     }
 
-    bool Flush(Key) override
-    {
-        ++flushes;
-        return true;
-    }
-
-    void CloseKey(Key key) override
-    {
-        if (key != nullptr) --openKeys;
-    }
+    bool Flush(Key) override { return ++flushes > 0; }
+    void CloseKey(Key key) override { openKeys -= key != nullptr ? 1 : 0; }
 
     // Test set-up and inspection.
-    void PutDword(const char* mode, const char* name, uint32_t value)
-    {
-        unsigned char b[4] = {static_cast<unsigned char>(value), static_cast<unsigned char>(value >> 8),
-                              static_cast<unsigned char>(value >> 16), static_cast<unsigned char>(value >> 24)};
-        keys[mode][name] = Value{StoredDword, std::vector<unsigned char>(b, b + 4)};
-    }
     void PutRaw(const char* mode, const char* name, uint32_t type, const std::string& bytes)
     {
         keys[mode][name] = Value{type, std::vector<unsigned char>(bytes.begin(), bytes.end())};
     }
-    bool Has(const char* mode, const char* name) const
+    void PutDword(const char* mode, const char* name, uint32_t value)
     {
-        auto k = keys.find(mode);
-        return k != keys.end() && k->second.count(name) != 0;
+        std::string bytes;
+        for (int shift = 0; shift < 32; shift += 8) bytes += static_cast<char>(value >> shift & 0xFF);
+        PutRaw(mode, name, StoredDword, bytes);
     }
     uint32_t Dword(const char* mode, const char* name) const
     {
@@ -82,12 +69,6 @@ public:
         for (size_t i = v.bytes.size(); i > 0; --i) result = result << 8 | v.bytes[i - 1];
         return result;
     }
-    std::string Raw(const char* mode, const char* name) const
-    {
-        const Value& v = keys.at(mode).at(name);
-        return std::string(v.bytes.begin(), v.bytes.end());
-    }
-
     std::map<std::string, Values> keys;
     std::vector<std::string> writes;
     bool unreachable = false;

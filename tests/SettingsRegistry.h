@@ -13,14 +13,6 @@ inline std::string ModePath(const char* mode) { return std::string("Software\\Br
 // Removes the mode key with its values, so that a test starts from nothing stored.
 inline void DeleteModeKey(const char* mode) { RegDeleteKeyA(HKEY_CURRENT_USER, ModePath(mode).c_str()); }
 
-inline bool ModeKeyExists(const char* mode)
-{
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, ModePath(mode).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-    RegCloseKey(key);
-    return true;
-}
-
 // Number of values in the mode key; -1 when the key does not exist.
 inline long ValueCount(const char* mode)
 {
@@ -51,47 +43,39 @@ inline bool PutDword(const char* mode, const char* name, uint32_t value)
     return PutRaw(mode, name, REG_DWORD, &v, sizeof(v));
 }
 
-inline bool PutString(const char* mode, const char* name, const std::string& text)
+// The stored bytes and type; type REG_NONE when the value is absent.
+inline std::string GetRaw(const char* mode, const char* name, DWORD* type)
 {
-    return PutRaw(mode, name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
-}
-
-struct RawValue {
-    bool found;
-    DWORD type;
-    std::string bytes;
-};
-
-inline RawValue GetRaw(const char* mode, const char* name)
-{
-    RawValue result = {false, REG_NONE, std::string()};
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, ModePath(mode).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return result;
+    *type = REG_NONE;
     char buffer[2048];
-    DWORD size = sizeof(buffer);
-    if (RegQueryValueExA(key, name, nullptr, &result.type, reinterpret_cast<BYTE*>(buffer), &size) == ERROR_SUCCESS) {
-        result.found = true;
-        result.bytes.assign(buffer, size);
+    DWORD size = 0;
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, ModePath(mode).c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS) {
+        size = sizeof(buffer);
+        if (RegQueryValueExA(key, name, nullptr, type, reinterpret_cast<BYTE*>(buffer), &size) != ERROR_SUCCESS) {
+            *type = REG_NONE;
+            size = 0;
+        }
+        RegCloseKey(key);
     }
-    RegCloseKey(key);
-    return result;
+    return std::string(buffer, size);
 }
 
 // The stored number, or `missing` when the value is absent or not a 4-byte REG_DWORD.
 inline uint32_t GetDword(const char* mode, const char* name, uint32_t missing = 0xDEADBEEFu)
 {
-    RawValue v = GetRaw(mode, name);
-    if (!v.found || v.type != REG_DWORD || v.bytes.size() != 4) return missing;
+    DWORD type = REG_NONE;
+    std::string bytes = GetRaw(mode, name, &type);
+    if (type != REG_DWORD || bytes.size() != 4) return missing;
     uint32_t result = 0;
-    for (size_t i = 4; i > 0; --i) result = result << 8 | static_cast<unsigned char>(v.bytes[i - 1]);
+    for (size_t i = 4; i > 0; --i) result = result << 8 | static_cast<unsigned char>(bytes[i - 1]);
     return result;
 }
 
 inline std::string DefaultMidiPath()
 {
     char directory[MAX_PATH + 1] = "";
-    UINT length = GetWindowsDirectoryA(directory, sizeof(directory));
-    std::string path(directory, length);
+    std::string path(directory, GetWindowsDirectoryA(directory, sizeof(directory)));
     if (!path.empty() && path.back() == '\\') path.pop_back();
     return path + "\\Media\\canyon.mid";
 }
