@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "TempFiles.h"
+
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -24,15 +26,6 @@ Outcome Fwsim(const std::vector<std::string>& args)
     return o;
 }
 
-std::string WriteTemp(const char* name, const std::string& content)
-{
-    std::string path = ::testing::TempDir() + name;
-    if (std::FILE* f = std::fopen(path.c_str(), "wb")) {
-        std::fwrite(content.data(), 1, content.size(), f);
-        std::fclose(f);
-    }
-    return path;
-}
 
 }  // namespace
 

@@ -51,14 +51,7 @@ protected:
         return runs;
     }
 
-    // How often each of the effects 0 .. effects-1 played.
-    Counts Plays(size_t effects) const
-    {
-        Counts n(effects);
-        for (const PlayedSound& s : sounds.played)
-            if (s.effect >= 0 && static_cast<size_t>(s.effect) < effects) ++n[static_cast<size_t>(s.effect)];
-        return n;
-    }
+    Counts Plays(size_t effects) const { return sounds.Plays(effects); }
 
     ScriptTable texts;
     SoundRecorder sounds;

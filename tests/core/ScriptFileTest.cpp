@@ -1,23 +1,13 @@
 #include <gtest/gtest.h>
 
+#include "TempFiles.h"
+
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "engine/ScriptFile.h"
 #include "engine/ScriptTable.h"
-
-namespace {
-std::string WriteTemp(const char* name, const std::string& content)
-{
-    std::string path = ::testing::TempDir() + name;
-    if (std::FILE* f = std::fopen(path.c_str(), "wb")) {
-        std::fwrite(content.data(), 1, content.size(), f);
-        std::fclose(f);
-    }
-    return path;
-}
-}  // namespace
 
 TEST(ScriptFile, SplitsLinesKeepingEmptyOnesAndEveryByte)
 {
