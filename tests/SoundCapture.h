@@ -20,6 +20,10 @@ class Capture {
 public:
     explicit Capture(const char* unixPath) : path(std::string("Z:") + unixPath) {}
 
+    // Starts afresh: ALSA's file sink rewrites the file from its start whenever a program opens the
+    // device, so offsets from an earlier program's capture mean nothing.
+    void Remove() const { DeleteFileA(path.c_str()); }
+
     long long Size() const
     {
         WIN32_FILE_ATTRIBUTE_DATA data;
