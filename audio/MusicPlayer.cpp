@@ -63,14 +63,16 @@ void MusicPlayer::Open(const char* source, uint32_t startTrack)
     if (cd && timeFormat == MCI_FORMAT_TMSF) resumePosition = MCI_MAKE_TMSF(track % 256, 0, 0, 0);
 }
 
-uint32_t MusicPlayer::QueryTimeFormat()
+uint32_t MusicPlayer::QueryStatus(DWORD item)
 {
     MCI_STATUS_PARMS status;
     std::memset(&status, 0, sizeof(status));
-    status.dwItem = MCI_STATUS_TIME_FORMAT;
+    status.dwItem = item;
     if (Send(MCI_STATUS, MCI_WAIT | MCI_STATUS_ITEM, &status) != 0) return 0;
     return static_cast<uint32_t>(status.dwReturn);
 }
+
+uint32_t MusicPlayer::QueryTimeFormat() { return QueryStatus(MCI_STATUS_TIME_FORMAT); }
 
 MCIERROR MusicPlayer::Play()
 {
@@ -88,14 +90,7 @@ void MusicPlayer::Pause()
     resumePosition = CurrentPosition();
 }
 
-uint32_t MusicPlayer::CurrentPosition()
-{
-    MCI_STATUS_PARMS status;
-    std::memset(&status, 0, sizeof(status));
-    status.dwItem = MCI_STATUS_POSITION;
-    if (Send(MCI_STATUS, MCI_WAIT | MCI_STATUS_ITEM, &status) != 0) return 0;
-    return static_cast<uint32_t>(status.dwReturn);
-}
+uint32_t MusicPlayer::CurrentPosition() { return QueryStatus(MCI_STATUS_POSITION); }
 
 void MusicPlayer::Stop()
 {

@@ -40,6 +40,8 @@ private:
     MusicPlayer& operator=(const MusicPlayer&);
 
     void Open(const char* source, uint32_t startTrack);
+    // An MCI_STATUS item of the device, or 0 when the query fails.
+    uint32_t QueryStatus(DWORD item);
     uint32_t QueryTimeFormat();
     MCIERROR Send(UINT message, DWORD flags, void* parameters);
 

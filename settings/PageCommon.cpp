@@ -91,7 +91,11 @@ INT_PTR EditingPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam, c
     case WM_NOTIFY:
         return OnPageNotify(page, reinterpret_cast<const NMHDR*>(lParam), operations);
     case WM_HSCROLL:
-        if (operations.onHScroll != nullptr) operations.onHScroll(page, lParam);
+        for (int i = 0; i < operations.sliderCount; ++i) {
+            const SliderLabel& slider = operations.sliders[i];
+            if (IsScrollFrom(page, lParam, slider.trackbarId))
+                ShowValueLabel(page, slider.labelId, slider.formatId, TrackbarPosition(page, slider.trackbarId));
+        }
         return 0;
     case WM_COMMAND: {
         Settings* settings = PageSettings(page);

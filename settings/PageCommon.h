@@ -5,12 +5,20 @@
 
 class Settings;
 
+// A slider and the label that shows its value with a format string from the string table.
+struct SliderLabel {
+    int trackbarId;
+    int labelId;
+    UINT formatId;
+};
+
 // What differs between editing pages.
 struct PageOperations {
     void (*fill)(HWND page, Settings& settings);   // record -> controls
     void (*store)(HWND page, Settings& settings);  // controls -> record, through the change-setters
     void (Settings::*defaults)();                  // the page's group of defaults, for its Defaults button
-    void (*onHScroll)(HWND page, LPARAM scrollBar);  // a trackbar moved; none on pages without one
+    const SliderLabel* sliders;                      // labels re-formatted while their slider moves
+    int sliderCount;
     void (*onCommand)(HWND page, WPARAM wParam);     // after the Defaults button's work; none if nothing else
 };
 

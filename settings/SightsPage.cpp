@@ -29,16 +29,11 @@ void Store(HWND page, Settings& settings)
     settings.SetStereo(IsChecked(page, IDC_STEREO) ? 1 : 0);
 }
 
-void OnHScroll(HWND page, LPARAM scrollBar)
-{
-    if (IsScrollFrom(page, scrollBar, IDC_GRAVITY)) {
-        ShowValueLabel(page, IDC_GRAVITY_LABEL, IDS_GRAVITY_LABEL, TrackbarPosition(page, IDC_GRAVITY));
-    } else if (IsScrollFrom(page, scrollBar, IDC_WIND)) {
-        ShowValueLabel(page, IDC_WIND_LABEL, IDS_WIND_LABEL, TrackbarPosition(page, IDC_WIND));
-    }
-}
-
-const PageOperations operations = {Fill, Store, &Settings::SetSightsDefaults, OnHScroll, nullptr};
+const SliderLabel sliders[] = {
+    {IDC_GRAVITY, IDC_GRAVITY_LABEL, IDS_GRAVITY_LABEL},
+    {IDC_WIND, IDC_WIND_LABEL, IDS_WIND_LABEL},
+};
+const PageOperations operations = {Fill, Store, &Settings::SetSightsDefaults, sliders, 2, nullptr};
 }  // namespace
 
 INT_PTR CALLBACK SightsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)

@@ -86,7 +86,7 @@ void OnCommand(HWND page, WPARAM wParam)
     ApplyEnablingRule(page);
 }
 
-const PageOperations operations = {Fill, Store, &Settings::SetSoundsDefaults, nullptr, OnCommand};
+const PageOperations operations = {Fill, Store, &Settings::SetSoundsDefaults, nullptr, 0, OnCommand};
 }  // namespace
 
 INT_PTR CALLBACK SoundsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)

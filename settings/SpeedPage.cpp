@@ -30,16 +30,11 @@ void Store(HWND page, Settings& settings)
     settings.SetFrameRate(static_cast<uint32_t>(TrackbarPosition(page, IDC_FRAMERATE)));
 }
 
-void OnHScroll(HWND page, LPARAM scrollBar)
-{
-    if (IsScrollFrom(page, scrollBar, IDC_SPARKS)) {
-        ShowValueLabel(page, IDC_SPARKS_LABEL, IDS_SPARKS_LABEL, TrackbarPosition(page, IDC_SPARKS));
-    } else if (IsScrollFrom(page, scrollBar, IDC_FRAMERATE)) {
-        ShowValueLabel(page, IDC_FRAMERATE_LABEL, IDS_FRAMERATE_LABEL, TrackbarPosition(page, IDC_FRAMERATE));
-    }
-}
-
-const PageOperations operations = {Fill, Store, &Settings::SetSpeedDefaults, OnHScroll, nullptr};
+const SliderLabel sliders[] = {
+    {IDC_SPARKS, IDC_SPARKS_LABEL, IDS_SPARKS_LABEL},
+    {IDC_FRAMERATE, IDC_FRAMERATE_LABEL, IDS_FRAMERATE_LABEL},
+};
+const PageOperations operations = {Fill, Store, &Settings::SetSpeedDefaults, sliders, 2, nullptr};
 }  // namespace
 
 INT_PTR CALLBACK SpeedPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
