@@ -2,11 +2,12 @@
 # make test  - install what is missing, build everything, run every test
 # make bench - build and run the benchmarks natively
 # make fuzz  - run the fuzzers (FUZZ_SECONDS each, default 600)
+# make compare [BASE=rev] - fwsim and fwrender output of the working tree against BASE, byte for byte
 SHELL := /bin/bash
 PRESETS := native native-asan win32 win64
 FUZZ_SECONDS ?= 600
 
-.PHONY: all bootstrap build test run bench fuzz clean $(addprefix build-,$(PRESETS)) $(addprefix test-,$(PRESETS))
+.PHONY: all bootstrap build test run bench fuzz compare clean $(addprefix build-,$(PRESETS)) $(addprefix test-,$(PRESETS))
 
 all: build
 
@@ -35,6 +36,9 @@ bench: build-native
 
 fuzz: bootstrap
 	@tools/fuzz-all.sh $(FUZZ_SECONDS)
+
+compare: bootstrap
+	@tools/compare-reference.sh --wine $(BASE)
 
 clean:
 	rm -rf build
