@@ -7,15 +7,15 @@
 SparkQueue::SparkQueue(uint32_t capacity_) : slots(nullptr), sparkCount(0), capacity(0)
 {
     if (capacity_ == 0) return;
-    slots = new (std::nothrow) Spark*[capacity_];
+    slots = new (std::nothrow) Slot[capacity_];
     if (slots == nullptr) return;
-    for (uint32_t i = 0; i < capacity_; ++i) slots[i] = nullptr;
+    for (uint32_t i = 0; i < capacity_; ++i) slots[i] = Slot{0, nullptr};
     capacity = capacity_;
 }
 
 SparkQueue::~SparkQueue()
 {
-    for (uint32_t i = 0; i < capacity; ++i) delete slots[i];
+    for (uint32_t i = 0; i < capacity; ++i) delete slots[i].spark;
     delete[] slots;
     slots = nullptr;
     sparkCount = 0;
@@ -25,7 +25,7 @@ SparkQueue::~SparkQueue()
 bool SparkQueue::Push(Spark* spark)
 {
     if (sparkCount == capacity) return false;
-    slots[sparkCount] = spark;
+    slots[sparkCount] = Slot{spark->wakeTime, spark};
     ++sparkCount;
     SiftUp(sparkCount - 1);
     return true;
@@ -34,39 +34,39 @@ bool SparkQueue::Push(Spark* spark)
 Spark* SparkQueue::PopMin()
 {
     if (sparkCount == 0) return nullptr;
-    Spark* root = slots[0];
+    Spark* root = slots[0].spark;
     --sparkCount;
     slots[0] = slots[sparkCount];
-    slots[sparkCount] = nullptr;
+    slots[sparkCount] = Slot{0, nullptr};
     if (sparkCount > 0) SiftDown(0);
     return root;
 }
 
-uint32_t SparkQueue::RootWakeTime() const { return sparkCount > 0 ? slots[0]->wakeTime : 0; }
-
+// Both sifts carry the moving slot along and write it once where it stops; every comparison is the
+// one a swap at each step would make, so sparks end in the same slots, ties included.
 void SparkQueue::SiftUp(uint32_t slot)
 {
+    Slot moving = slots[slot];
     while (slot > 0) {
         uint32_t parent = slot / 2;
-        if (!(slots[slot]->wakeTime < slots[parent]->wakeTime)) break;
-        Spark* t = slots[slot];
+        if (!(moving.wakeTime < slots[parent].wakeTime)) break;
         slots[slot] = slots[parent];
-        slots[parent] = t;
         slot = parent;
     }
+    slots[slot] = moving;
 }
 
 void SparkQueue::SiftDown(uint32_t slot)
 {
     // The root's candidates are slot 0 itself and slot 1, which makes slot 1 its only real child.
+    Slot moving = slots[slot];
     for (;;) {
         uint32_t child = 2 * slot;
-        if (child >= sparkCount) return;
-        if (child + 1 < sparkCount && slots[child + 1]->wakeTime < slots[child]->wakeTime) ++child;
-        if (!(slots[slot]->wakeTime > slots[child]->wakeTime)) return;
-        Spark* t = slots[slot];
+        if (child >= sparkCount) break;
+        if (child + 1 < sparkCount && slots[child + 1].wakeTime < slots[child].wakeTime) ++child;
+        if (!(moving.wakeTime > slots[child].wakeTime)) break;
         slots[slot] = slots[child];
-        slots[child] = t;
         slot = child;
     }
+    slots[slot] = moving;
 }
