@@ -1,5 +1,6 @@
 #include "engine/SparkQueue.h"
 
+#include <cstddef>
 #include <new>
 
 #include "engine/Spark.h"
@@ -42,31 +43,38 @@ Spark* SparkQueue::PopMin()
     return root;
 }
 
-// Both sifts carry the moving slot along and write it once where it stops; every comparison is the
+// Both sifts carry the moving slot along and store it once where it stops; every comparison is the
 // one a swap at each step would make, so sparks end in the same slots, ties included.
 void SparkQueue::SiftUp(uint32_t slot)
 {
-    Slot moving = slots[slot];
-    while (slot > 0) {
-        uint32_t parent = slot / 2;
+    const Slot moving = slots[slot];
+    size_t hole = slot;
+    while (hole > 0) {
+        size_t parent = hole / 2;
         if (!(moving.wakeTime < slots[parent].wakeTime)) break;
-        slots[slot] = slots[parent];
-        slot = parent;
+        slots[hole] = slots[parent];
+        hole = parent;
     }
-    slots[slot] = moving;
+    slots[hole] = moving;
 }
 
 void SparkQueue::SiftDown(uint32_t slot)
 {
-    // The root's candidates are slot 0 itself and slot 1, which makes slot 1 its only real child.
-    Slot moving = slots[slot];
-    for (;;) {
-        uint32_t child = 2 * slot;
-        if (child >= sparkCount) break;
-        if (child + 1 < sparkCount && slots[child + 1].wakeTime < slots[child].wakeTime) ++child;
+    const Slot moving = slots[slot];
+    const size_t count = sparkCount;
+    size_t hole = slot;
+    // Where both candidates exist, the later slot is taken only when it wakes strictly earlier. The
+    // root's candidates are slot 0 itself and slot 1, which makes slot 1 its only real child.
+    for (size_t child = 2 * hole; child + 1 < count; child = 2 * hole) {
+        if (slots[child + 1].wakeTime < slots[child].wakeTime) ++child;
         if (!(moving.wakeTime > slots[child].wakeTime)) break;
-        slots[slot] = slots[child];
-        slot = child;
+        slots[hole] = slots[child];
+        hole = child;
     }
-    slots[slot] = moving;
+    size_t last = 2 * hole;
+    if (last + 1 == count && moving.wakeTime > slots[last].wakeTime) {
+        slots[hole] = slots[last];
+        hole = last;
+    }
+    slots[hole] = moving;
 }
