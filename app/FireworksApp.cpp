@@ -8,8 +8,9 @@
 #include "engine/ScriptTable.h"
 #include "engine/SparkQueue.h"
 #include "engine/World.h"
+#include "render/DirectDrawBackend.h"
+#include "render/GdiBackend.h"
 #include "resources/resource.h"
-#include "scenery/Backdrop.h"
 #include "settings/Settings.h"
 
 namespace {
@@ -40,9 +41,7 @@ bool FireworksApp::RegisterWindowClass(HINSTANCE instance)
 FireworksApp::FireworksApp(RunMode mode_, HINSTANCE instance, HWND parentWindow_)
     : mode(mode_), settings(nullptr), world(nullptr), window(nullptr), parentWindow(parentWindow_),
       runState(NotStarted), sparkQueue(nullptr), mouseMovesLeft(5), width(0), height(0), bitsPerPixel(0),
-      refreshRate(0), backend(0), directDraw(nullptr), primarySurface(nullptr), backBuffer(nullptr),
-      backgroundSurface(nullptr), memoryDC(nullptr), memoryBitmap(nullptr), previousBitmap(nullptr),
-      backdrop(nullptr), soundBank(nullptr), musicPlayer(nullptr), profiler(nullptr)
+      refreshRate(0), display(nullptr), soundBank(nullptr), musicPlayer(nullptr), profiler(nullptr)
 {
     settings = new (std::nothrow) Settings(instance, mode_);
     if (settings == nullptr) return;
@@ -80,7 +79,7 @@ FireworksApp::FireworksApp(RunMode mode_, HINSTANCE instance, HWND parentWindow_
 
     window = CreateWindowExA(0, windowClassName, title, style, x, y, w, h, parentWindow, nullptr, instance, this);
     if (window != nullptr) {
-        if (!(drawMode == 1 && StartDirectDraw())) StartGdi();
+        StartDisplay(drawMode);
         sparkQueue = new (std::nothrow) SparkQueue(settings->SparkLimit);
         if (sparkQueue == nullptr) return;
         RegisterBuiltInScripts(instance);
@@ -96,6 +95,47 @@ FireworksApp::FireworksApp(RunMode mode_, HINSTANCE instance, HWND parentWindow_
 }
 
 FireworksApp::~FireworksApp() { Shutdown(); }
+
+namespace {
+DisplayBackend* StartedOrNone(DisplayBackend* backend)
+{
+    if (backend != nullptr && !backend->Start()) {
+        delete backend;
+        backend = nullptr;
+    }
+    return backend;
+}
+}  // namespace
+
+// DirectDraw when chosen, falling back to GDI without a message; with neither, no back-end: the
+// window keeps its black background and the show stays empty.
+void FireworksApp::StartDisplay(int32_t drawMode)
+{
+    uint32_t stereo = static_cast<uint32_t>(settings->Stereo);
+    if (drawMode == 1) display = StartedOrNone(new (std::nothrow) DirectDrawBackend(window, stereo));
+    if (display == nullptr) display = StartedOrNone(new (std::nothrow) GdiBackend(window, stereo));
+    if (display != nullptr) {
+        display->SetProfiler(profiler);
+        SetDisplayGeometry(display->Mode());
+    }
+}
+
+void FireworksApp::Resize(uint32_t width_, uint32_t height_)
+{
+    if (display == nullptr) return;
+    bool rebuilt = display->Resize(width_, height_);
+    SetDisplayGeometry(display->Mode());
+    if (!rebuilt) {
+        delete display;
+        display = nullptr;
+    }
+}
+
+void FireworksApp::SetProfiler(FrameProfiler* profiler_)
+{
+    profiler = profiler_;
+    if (display != nullptr) display->SetProfiler(profiler);
+}
 
 void FireworksApp::RegisterBuiltInScripts(HINSTANCE instance)
 {
@@ -185,15 +225,13 @@ void FireworksApp::HandleKey(WPARAM key)
     }
 }
 
-void FireworksApp::SetDisplayGeometry(uint32_t width_, uint32_t height_, uint32_t bitsPerPixel_, uint32_t refreshRate_,
-                                      uint32_t redMask, uint32_t greenMask, uint32_t blueMask)
+void FireworksApp::SetDisplayGeometry(const DisplayMode& displayMode)
 {
-    width = width_;
-    height = height_;
-    bitsPerPixel = bitsPerPixel_;
-    refreshRate = refreshRate_;
+    width = displayMode.width;
+    height = displayMode.height;
+    bitsPerPixel = displayMode.bitsPerPixel;
+    refreshRate = displayMode.refreshRate;
     if (world != nullptr) world->Resize(width, height);
-    if (redMask != 0 || greenMask != 0 || blueMask != 0) GlobalPixelFormat().SetMasks(redMask, greenMask, blueMask);
 }
 
 void FireworksApp::Shutdown()
@@ -214,7 +252,10 @@ void FireworksApp::Shutdown()
     world = nullptr;
     delete sparkQueue;
     sparkQueue = nullptr;
-    if (backend == 1) StopDirectDraw();
-    if (backend == 2) StopGdi();
+    if (display != nullptr) {
+        display->Stop();
+        delete display;
+        display = nullptr;
+    }
     ShowCursor(TRUE);
 }

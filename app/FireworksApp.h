@@ -4,16 +4,15 @@
 #pragma once
 #include <windows.h>
 #include <mmsystem.h>
-#include <ddraw.h>
 
 #include <cstdint>
 
 #include "app/ParseOption.h"
+#include "render/DisplayBackend.h"
 
 class Settings;
 class World;
 class SparkQueue;
-class Backdrop;
 class SoundBank;
 class MusicPlayer;
 class FrameProfiler;
@@ -40,38 +39,24 @@ public:
     void HandleKey(WPARAM key);
     void LaunchFireworks(uint32_t count);
     void Shutdown();
-    void SetDisplayGeometry(uint32_t width, uint32_t height, uint32_t bitsPerPixel, uint32_t refreshRate,
-                            uint32_t redMask, uint32_t greenMask, uint32_t blueMask);
-
-    // GDI back-end (render/GdiBackend.cpp).
-    bool StartGdi();
-    void StopGdi();
+    // Takes over the size and depth of the back-end's drawing surface; the world follows the size.
+    void SetDisplayGeometry(const DisplayMode& mode);
+    // WM_SIZE: the back-end rebuilds at the new size; one that cannot is stopped and let go.
     void Resize(uint32_t width, uint32_t height);
-    void PaintWindow(HDC paintDc);
-    void DrawGdiFrame(HDC windowDc);
-    void CreateBackdrop();
-
-    // DirectDraw back-end (render/DirectDrawBackend.cpp).
-    bool StartDirectDraw();
-    void StopDirectDraw();
-    void DrawDirectDrawFrame();
-    static HRESULT WINAPI OnDisplayMode(LPDDSURFACEDESC mode, LPVOID context);
 
     // Attaches the frame-time tool's profiler (not owned); the show itself runs without one.
-    void SetProfiler(FrameProfiler* profiler_) { profiler = profiler_; }
+    void SetProfiler(FrameProfiler* profiler_);
 
     RunState State() const { return runState; }
     HWND Window() const { return window; }
-    int32_t Backend() const { return backend; }
+    // The display back-end in use, or none.
+    const DisplayBackend* Display() const { return display; }
     uint32_t MouseMovesLeft() const { return mouseMovesLeft; }
     const SparkQueue* Queue() const { return sparkQueue; }
     const World* GetWorld() const { return world; }
     uint32_t Width() const { return width; }
     uint32_t Height() const { return height; }
     uint32_t BitsPerPixel() const { return bitsPerPixel; }
-    IDirectDraw2* DirectDraw() const { return directDraw; }
-    IDirectDrawSurface* PrimarySurface() const { return primarySurface; }
-    IDirectDrawSurface* BackgroundSurface() const { return backgroundSurface; }
 
 private:
     FireworksApp(const FireworksApp&);
@@ -83,6 +68,7 @@ private:
     LRESULT OnPaint(HWND hwnd);
     LRESULT OnMouseMove();
     LRESULT OnMouseButton();
+    void StartDisplay(int32_t drawMode);
     void RegisterBuiltInScripts(HINSTANCE instance);
     void CreateSounds(HINSTANCE instance);
     void OpenMusic();
@@ -98,15 +84,7 @@ private:
     uint32_t mouseMovesLeft;
     uint32_t width, height;
     uint32_t bitsPerPixel, refreshRate;
-    int32_t backend;
-    IDirectDraw2* directDraw;
-    IDirectDrawSurface* primarySurface;
-    IDirectDrawSurface* backBuffer;
-    IDirectDrawSurface* backgroundSurface;
-    HDC memoryDC;
-    HBITMAP memoryBitmap;
-    HGDIOBJ previousBitmap;
-    Backdrop* backdrop;
+    DisplayBackend* display;
     SoundBank* soundBank;
     MusicPlayer* musicPlayer;
     FrameProfiler* profiler;

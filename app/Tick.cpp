@@ -1,30 +1,22 @@
 // One frame of the show, and the launcher that feeds it new fireworks.
 #include "app/FireworksApp.h"
 
-#include "app/FrameProfiler.h"
-
 #include "engine/Launcher.h"
 #include "engine/ScriptTable.h"
 #include "engine/Spark.h"
 #include "engine/SparkQueue.h"
 #include "engine/World.h"
+#include "render/FrameProfiler.h"
 
 void FireworksApp::Tick()
 {
     if (world == nullptr || sparkQueue == nullptr) return;
     DWORD frameStart = timeGetTime();
-    int64_t profileStart = profiler != nullptr ? FrameProfiler::Now() : 0;
+    FrameProfiler::Clock::time_point profileStart = profiler != nullptr ? FrameProfiler::Now() : FrameProfiler::Clock::time_point();
     world->now = timeGetTime();
 
-    if (backend == 1) {
-        DrawDirectDrawFrame();
-    } else if (backend == 2) {
-        HDC dc = GetDC(window);
-        if (dc != nullptr) {
-            DrawGdiFrame(dc);
-            ReleaseDC(window, dc);
-        }
-    }
+    // Without a back-end nothing is drawn and no spark advances.
+    if (display != nullptr) display->Frame(*world);
 
     if (ShouldLaunch(sparkQueue->Count())) LaunchFireworks(1);
     if (profiler != nullptr) profiler->EndFrame(profileStart, sparkQueue->Count());
@@ -38,7 +30,7 @@ void FireworksApp::Tick()
 void FireworksApp::LaunchFireworks(uint32_t count)
 {
     if (runState != Running) Resume();
-    if (backend == 0 || width == 0 || height == 0 || world == nullptr || sparkQueue == nullptr) return;
+    if (display == nullptr || width == 0 || height == 0 || world == nullptr || sparkQueue == nullptr) return;
     const ScriptTable& scripts = GlobalScripts();
     if (scripts.Count() == 0) return;
     for (uint32_t i = 0; i < count; ++i) {

@@ -2,6 +2,8 @@
 // message to a small handler. Without an application attached only default processing happens.
 #include "app/FireworksApp.h"
 
+#include "render/GdiTarget.h"
+
 namespace {
 FireworksApp* AttachedApp(HWND hwnd) { return reinterpret_cast<FireworksApp*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)); }
 }  // namespace
@@ -22,7 +24,10 @@ LRESULT FireworksApp::OnPaint(HWND hwnd)
 {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd, &ps);
-    if (dc != nullptr && backend == 2) PaintWindow(dc);
+    if (dc != nullptr && display != nullptr) {
+        GdiTarget target(dc);
+        display->Paint(target, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom);
+    }
     EndPaint(hwnd, &ps);
     return 0;
 }
@@ -73,7 +78,7 @@ LRESULT CALLBACK FireworksApp::WindowProc(HWND hwnd, UINT message, WPARAM wParam
         break;
     case WM_ERASEBKGND:
     case WM_NCPAINT:
-        if (app != nullptr && app->backend == 1) return 0;
+        if (app != nullptr && app->display != nullptr && app->display->OwnsScreen()) return 0;
         break;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:

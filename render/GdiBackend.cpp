@@ -1,129 +1,114 @@
-// GDI display back-end: the show in an ordinary window. The backdrop is drawn once into a memory
-// bitmap of the client size; each frame touches only the sparks that run, erasing their old pixels
-// from that bitmap and plotting them at their new place straight into the window. Every colour is
-// quantised to a fixed 3-3-2 format. A failed set-up leaves no back-end: the window keeps its black
-// class background and the show stays empty.
-#include "app/FireworksApp.h"
+// GdiBackend: a memory DC with a 32-bit top-down DIB section (CreateDIBSection), a window DC per
+// frame (GetDC, the class's own DC) and one BitBlt of the changed rectangle. Degrades by showing
+// nothing: a failed start leaves no back-end and the window keeps its black class background; a
+// frame without a window DC runs no sparks; a failed blit is retried with the next frame's.
+#include "render/GdiBackend.h"
 
-#include "app/FrameProfiler.h"
-#include "engine/DuePass.h"
-#include "engine/Spark.h"
-#include "engine/SparkQueue.h"
 #include "engine/World.h"
+#include "render/FrameProfiler.h"
 #include "render/GdiTarget.h"
-#include "render/Plot.h"
+#include "render/PixelFormat.h"
 #include "scenery/Backdrop.h"
-#include "settings/Settings.h"
 
-void FireworksApp::CreateBackdrop()
+GdiBackend::GdiBackend(HWND window_, uint32_t stereo_)
+    : window(window_), stereo(stereo_), memoryDC(nullptr), frameBitmap(nullptr), previousBitmap(nullptr),
+      unshown{0, 0, 0, 0}
 {
-    backdrop = ::CreateBackdrop(width, height, settings != nullptr ? static_cast<uint32_t>(settings->Stereo) : 0);
 }
 
-bool FireworksApp::StartGdi()
+GdiBackend::~GdiBackend() { Stop(); }
+
+bool GdiBackend::Start()
 {
     GlobalPixelFormat().SetMasks(0xE0, 0x1C, 0x03);
     RECT client = {};
     GetClientRect(window, &client);
-    SetDisplayGeometry(static_cast<uint32_t>(client.right), static_cast<uint32_t>(client.bottom), 8, 0, 0, 0, 0);
-
+    mode = DisplayMode{static_cast<uint32_t>(client.right), static_cast<uint32_t>(client.bottom), 8, 0};
+    bool started = false;
     HDC windowDc = GetDC(window);
     if (windowDc != nullptr) {
         memoryDC = CreateCompatibleDC(windowDc);
         if (memoryDC != nullptr) {
-            // Compatible with the window, not the memory DC, so the bitmap has the screen's depth. A
-            // window that is not shown yet has no size; not every GDI makes a bitmap of zero pixels,
-            // so it gets one pixel until the size message rebuilds everything at the real size.
-            int bitmapWidth = width > 0 ? static_cast<int>(width) : 1;
-            int bitmapHeight = height > 0 ? static_cast<int>(height) : 1;
-            memoryBitmap = CreateCompatibleBitmap(windowDc, bitmapWidth, bitmapHeight);
-            if (memoryBitmap == nullptr) {
-                DeleteDC(memoryDC);
-                memoryDC = nullptr;
-            } else {
-                previousBitmap = SelectObject(memoryDC, memoryBitmap);
-                CreateBackdrop();
-                if (backdrop != nullptr) {
-                    GdiTarget target(memoryDC);
-                    backdrop->Draw(target);
-                    backend = 2;
+            // Not every GDI makes a bitmap of zero pixels: a window that is not shown yet gets one
+            // pixel until its size message rebuilds everything at the real size.
+            BITMAPINFO info = {};
+            info.bmiHeader.biSize = sizeof info.bmiHeader;
+            info.bmiHeader.biWidth = mode.width > 0 ? static_cast<LONG>(mode.width) : 1;
+            info.bmiHeader.biHeight = -(mode.height > 0 ? static_cast<LONG>(mode.height) : 1);  // top-down
+            info.bmiHeader.biPlanes = 1;
+            info.bmiHeader.biBitCount = 32;
+            info.bmiHeader.biCompression = BI_RGB;
+            void* bits = nullptr;
+            frameBitmap = CreateDIBSection(windowDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+            if (frameBitmap != nullptr && bits != nullptr) {
+                previousBitmap = SelectObject(memoryDC, frameBitmap);
+                picture.Attach(static_cast<uint32_t*>(bits), mode.width, mode.height);
+                Backdrop* drawn = backdrop.Create(mode.width, mode.height) ? CreateBackdrop(mode.width, mode.height, stereo)
+                                                                           : nullptr;
+                if (drawn != nullptr) {
+                    drawn->Draw(backdrop);
+                    delete drawn;
+                    picture.CopyBlock(0, 0, static_cast<int32_t>(mode.width), static_cast<int32_t>(mode.height), backdrop, 0, 0);
+                    started = true;
                 }
             }
         }
         ReleaseDC(window, windowDc);
     }
-    if (backend != 2) StopGdi();
-    return backend == 2;
+    if (!started) Stop();
+    return started;
 }
 
-void FireworksApp::StopGdi()
+void GdiBackend::Stop()
 {
+    picture.Attach(nullptr, 0, 0);
+    backdrop.Create(0, 0);
+    unshown = PixelRect{0, 0, 0, 0};
     if (memoryDC != nullptr) {
         if (previousBitmap != nullptr) {
             SelectObject(memoryDC, previousBitmap);
             previousBitmap = nullptr;
         }
-        if (memoryBitmap != nullptr) {
-            DeleteObject(memoryBitmap);
-            memoryBitmap = nullptr;
-        }
         DeleteDC(memoryDC);
         memoryDC = nullptr;
     }
-    delete backdrop;
-    backdrop = nullptr;
-    backend = 0;
+    if (frameBitmap != nullptr) {
+        DeleteObject(frameBitmap);
+        frameBitmap = nullptr;
+    }
 }
 
-void FireworksApp::Resize(uint32_t width_, uint32_t height_)
+void GdiBackend::Frame(World& world)
 {
-    if (backend != 2) return;
-    SetDisplayGeometry(width_, height_, 8, 0, 0, 0, 0);
-    StopGdi();
-    StartGdi();
+    if (memoryDC == nullptr) return;
+    HDC windowDc = GetDC(window);
+    if (windowDc == nullptr) return;
+    {
+        PhaseTimer timer(profiler, FrameProfiler::DuePass);
+        unshown = Union(unshown, RunWindowFrame(world, picture, backdrop, stereo));
+    }
+    if (!unshown.Empty()) {
+        PhaseTimer timer(profiler, FrameProfiler::Present);
+        if (BitBlt(windowDc, unshown.left, unshown.top, unshown.right - unshown.left, unshown.bottom - unshown.top,
+                   memoryDC, unshown.left, unshown.top, SRCCOPY))
+            unshown = PixelRect{0, 0, 0, 0};
+    }
+    ReleaseDC(window, windowDc);
 }
 
-void FireworksApp::PaintWindow(HDC paintDc)
+void GdiBackend::Paint(DrawTarget& target, int32_t left, int32_t top, int32_t right, int32_t bottom)
 {
-    if (backend != 2) return;
-    BitBlt(paintDc, 0, 0, static_cast<int>(width), static_cast<int>(height), memoryDC, 0, 0, SRCCOPY);
+    if (memoryDC == nullptr) return;
+    PixelRect r = Clip(left, top, right, bottom, picture.Width(), picture.Height());
+    if (r.Empty()) return;
+    int32_t w = r.right - r.left, h = r.bottom - r.top;
+    picture.CopyBlock(r.left, r.top, w, h, backdrop, r.left, r.top);
+    GdiTarget source(memoryDC);
+    target.CopyBlock(r.left, r.top, w, h, source, r.left, r.top);
 }
 
-namespace {
-// The GDI frame's drawing: each running spark is erased from the window with the backdrop's pixels
-// before its script runs and plotted at its new place once it is back in the queue.
-class WindowRedraw : public DueSparkObserver {
-public:
-    WindowRedraw(DrawTarget& screen_, const DrawTarget& backdrop_, const World& world_, uint32_t stereo_,
-                 FrameProfiler* profiler_)
-        : screen(screen_), backdrop(backdrop_), world(world_), stereo(stereo_), profiler(profiler_)
-    {
-    }
-    void BeforeRun(const Spark& spark) override
-    {
-        PhaseTimer gdi(profiler, FrameProfiler::GdiCalls);
-        EraseDc(spark, screen, backdrop, world, stereo);
-    }
-    void AfterRequeue(const Spark& spark) override
-    {
-        PhaseTimer gdi(profiler, FrameProfiler::GdiCalls);
-        PlotDc(spark, screen, world, stereo);
-    }
-
-private:
-    DrawTarget& screen;
-    const DrawTarget& backdrop;
-    const World& world;
-    uint32_t stereo;
-    FrameProfiler* profiler;
-};
-}  // namespace
-
-void FireworksApp::DrawGdiFrame(HDC windowDc)
+bool GdiBackend::Resize(uint32_t, uint32_t)
 {
-    PhaseTimer whole(profiler, FrameProfiler::DuePass);
-    GdiTarget screen(windowDc);
-    GdiTarget memory(memoryDC);
-    WindowRedraw redraw(screen, memory, *world, static_cast<uint32_t>(settings->Stereo), profiler);
-    RunDueSparks(*world, &redraw);
+    Stop();
+    return Start();
 }

@@ -16,14 +16,15 @@ void ClipSpan(int64_t& from, int64_t& to, int64_t limit)
 }
 }  // namespace
 
-MemoryImage::MemoryImage() : width(0), height(0), words(nullptr) {}
+MemoryImage::MemoryImage() : width(0), height(0), words(nullptr), owned(false) {}
 
 MemoryImage::~MemoryImage() { Release(); }
 
 void MemoryImage::Release()
 {
-    delete[] words;
+    if (owned) delete[] words;
     words = nullptr;
+    owned = false;
     width = 0;
     height = 0;
 }
@@ -39,9 +40,19 @@ bool MemoryImage::Create(uint32_t width_, uint32_t height_)
         if (words == nullptr) return false;
         std::memset(words, 0, static_cast<size_t>(count) * sizeof(uint32_t));
     }
+    owned = true;
     width = width_;
     height = height_;
     return true;
+}
+
+void MemoryImage::Attach(uint32_t* words_, uint32_t width_, uint32_t height_)
+{
+    Release();
+    if (words_ == nullptr || width_ > MaxSide || height_ > MaxSide) return;
+    words = words_;
+    width = width_;
+    height = height_;
 }
 
 SurfaceView MemoryImage::View()

@@ -17,6 +17,9 @@ public:
     // Allocates a width x height image, all black. On failure (no memory, or a size whose rows or
     // total do not fit the coordinate range) the image is left empty and false is returned.
     bool Create(uint32_t width, uint32_t height);
+    // Works on words the caller owns (a DIB section's bits, say), width x height of them, rows one
+    // after the other; they must stay valid until the next Create, Attach or the destructor.
+    void Attach(uint32_t* words, uint32_t width, uint32_t height);
 
     uint32_t Width() const { return width; }
     uint32_t Height() const { return height; }
@@ -51,4 +54,5 @@ private:
     uint32_t width;
     uint32_t height;
     uint32_t* words;
+    bool owned;
 };

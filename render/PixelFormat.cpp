@@ -31,9 +31,20 @@ ChannelFormat AnalyseMask(uint32_t mask)
 
 PixelFormat::PixelFormat()
     : red(), green(), blue(), allHighBits(0), colorBlack(0), colorRed(0), colorBlue(0), colorCyan(0), colorYellow(0),
-      colorWhite(0), colorDarkBlue(0)
+      colorWhite(0), colorDarkBlue(0), redBytes(), greenBytes(), blueBytes()
 {
 }
+
+namespace {
+uint32_t Scale(uint32_t c, const ChannelFormat& f) { return ((c * f.maxValue) / 255u) << f.shift; }
+
+// A channel's raw value scaled to a byte: value * 255 / maximum, truncated, for every raw value the
+// low byte can hold. A channel without bits is always 0.
+void FillBytes(uint32_t* bytes, const ChannelFormat& f)
+{
+    for (uint32_t ch = 0; ch < 256; ++ch) bytes[ch] = f.maxValue == 0 ? 0 : ((ch * 255u) / f.maxValue) & 0xFFu;
+}
+}  // namespace
 
 void PixelFormat::SetMasks(uint32_t redMask, uint32_t greenMask, uint32_t blueMask)
 {
@@ -48,24 +59,15 @@ void PixelFormat::SetMasks(uint32_t redMask, uint32_t greenMask, uint32_t blueMa
     colorYellow = redMask | greenMask;
     colorWhite = redMask | greenMask | blueMask;
     colorDarkBlue = Half(Half(colorBlue));
+    FillBytes(redBytes, red);
+    FillBytes(greenBytes, green);
+    FillBytes(blueBytes, blue);
 }
-
-namespace {
-uint32_t Scale(uint32_t c, const ChannelFormat& f) { return ((c * f.maxValue) / 255u) << f.shift; }
-
-uint32_t Byte(Pixel v, const ChannelFormat& f)
-{
-    uint32_t ch = ((v & f.mask) >> f.shift) & 0xFFu;
-    return f.maxValue == 0 ? 0 : ((ch * 255u) / f.maxValue) & 0xFFu;
-}
-}  // namespace
 
 Pixel PixelFormat::FromRgb(uint32_t r, uint32_t g, uint32_t b) const
 {
     return Scale(r, red) | Scale(g, green) | Scale(b, blue);
 }
-
-uint32_t PixelFormat::ToColorRef(Pixel v) const { return Byte(v, red) | (Byte(v, green) << 8) | (Byte(v, blue) << 16); }
 
 PixelFormat& GlobalPixelFormat()
 {

@@ -23,8 +23,11 @@ public:
     void SetMasks(uint32_t redMask, uint32_t greenMask, uint32_t blueMask);
 
     Pixel FromRgb(uint32_t r, uint32_t g, uint32_t b) const;
-    // GDI colour value 0x00BBGGRR of a pixel.
-    uint32_t ToColorRef(Pixel v) const;
+    // GDI colour value 0x00BBGGRR of a pixel: each channel scaled to 0..255 (truncating), by table.
+    uint32_t ToColorRef(Pixel v) const
+    {
+        return redBytes[ChannelByte(v, red)] | greenBytes[ChannelByte(v, green)] << 8 | blueBytes[ChannelByte(v, blue)] << 16;
+    }
     // Every channel halved on its own, remainders dropped.
     Pixel Half(Pixel v) const { return (v >> 1) & ~allHighBits; }
     // Per-channel sum, each channel clamped to its mask.
@@ -39,11 +42,15 @@ public:
     Pixel colorBlack, colorRed, colorBlue, colorCyan, colorYellow, colorWhite, colorDarkBlue;
 
 private:
+    static uint32_t ChannelByte(Pixel v, const ChannelFormat& f) { return ((v & f.mask) >> (f.shift & 31u)) & 0xFFu; }
     static Pixel AddChannel(Pixel v, Pixel other, uint32_t mask)
     {
         uint32_t s = (v & mask) + (other & mask);
         return s > mask ? mask : s;
     }
+
+    // 0..255 for each raw channel value of the low byte, per channel, made by SetMasks.
+    uint32_t redBytes[256], greenBytes[256], blueBytes[256];
 };
 
 // The format of the running display, installed by the active back-end.

@@ -9,6 +9,7 @@
 
 #include "app/FireworksApp.h"
 #include "engine/SparkQueue.h"
+#include "render/DirectDrawBackend.h"
 #include "win32/AppTestSupport.h"
 
 namespace {
@@ -39,6 +40,11 @@ std::set<uint32_t> ShownColours(IDirectDrawSurface* primary, uint32_t fromRow, u
     return colours;
 }
 
+const DirectDrawBackend* FullScreen(const FireworksApp& app)
+{
+    return dynamic_cast<const DirectDrawBackend*>(app.Display());
+}
+
 void RunFrames(HWND window, int frames)
 {
     for (int i = 0; i < frames; ++i) SendMessageA(window, WM_FW_TICK, 0, 0);
@@ -52,7 +58,7 @@ TEST(DirectDrawBackend, ChoosesThe32BitModeAndShowsSparksWithTheirGlints)
     StoreSetting("screensaver", "DrawMode", 1);
     FireworksApp app(ScreenSaver, GetModuleHandleA(nullptr), nullptr);
     ASSERT_TRUE(app.IsUsable());
-    ASSERT_EQ(app.Backend(), 1);
+    ASSERT_NE(FullScreen(app), nullptr);
     EXPECT_EQ(app.Width(), 800u);
     EXPECT_EQ(app.Height(), 600u);
     EXPECT_EQ(app.BitsPerPixel(), 32u);
@@ -60,7 +66,7 @@ TEST(DirectDrawBackend, ChoosesThe32BitModeAndShowsSparksWithTheirGlints)
     SendMessageA(app.Window(), WM_FW_LAUNCH, 9, 0);
     RunFrames(app.Window(), 150);  // the rockets have burst by now
     uint32_t coloured = 0;
-    ShownColours(app.PrimarySurface(), 600 - 32, &coloured);
+    ShownColours(FullScreen(app)->PrimarySurface(), 600 - 32, &coloured);
     EXPECT_GT(coloured, 0u) << "no glint in the bottom rows";
     DestroyWindow(app.Window());
     ClearSettings("screensaver");
@@ -73,12 +79,12 @@ TEST(DirectDrawBackend, StereoShowsOnlyRedBlueAndMagentaOnBlack)
     StoreSetting("screensaver", "DrawMode", 1);
     StoreSetting("screensaver", "Stereo", 1);
     FireworksApp app(ScreenSaver, GetModuleHandleA(nullptr), nullptr);
-    ASSERT_EQ(app.Backend(), 1);
+    ASSERT_NE(FullScreen(app), nullptr);
     Pump(200);
     SendMessageA(app.Window(), WM_FW_LAUNCH, 9, 0);
     RunFrames(app.Window(), 150);
     uint32_t coloured = 0;
-    std::set<uint32_t> colours = ShownColours(app.PrimarySurface(), 0, &coloured);
+    std::set<uint32_t> colours = ShownColours(FullScreen(app)->PrimarySurface(), 0, &coloured);
     EXPECT_GT(colours.size(), 1u);
     for (uint32_t c : colours) EXPECT_TRUE(c == 0 || c == 0xFF0000 || c == 0x0000FF || c == 0xFF00FF) << std::hex << c;
     DestroyWindow(app.Window());
@@ -91,17 +97,17 @@ TEST(DirectDrawBackend, LostSurfacesAreRestoredInTheNextFrame)
     ClearSettings("screensaver");
     StoreSetting("screensaver", "DrawMode", 1);
     FireworksApp app(ScreenSaver, GetModuleHandleA(nullptr), nullptr);
-    ASSERT_EQ(app.Backend(), 1);
+    ASSERT_NE(FullScreen(app), nullptr);
     Pump(200);
     // Setting the mode again takes the video memory away from every surface, as switching away does.
-    app.DirectDraw()->SetDisplayMode(app.Width(), app.Height(), app.BitsPerPixel(), 0, 0);
-    if (app.PrimarySurface()->IsLost() != DDERR_SURFACELOST) GTEST_SKIP() << "this DirectDraw keeps its surfaces";
+    FullScreen(app)->DirectDraw()->SetDisplayMode(app.Width(), app.Height(), app.BitsPerPixel(), 0, 0);
+    if (FullScreen(app)->PrimarySurface()->IsLost() != DDERR_SURFACELOST) GTEST_SKIP() << "this DirectDraw keeps its surfaces";
     RunFrames(app.Window(), 1);
-    EXPECT_EQ(app.PrimarySurface()->IsLost(), DD_OK);
-    EXPECT_EQ(app.BackgroundSurface()->IsLost(), DD_OK);
+    EXPECT_EQ(FullScreen(app)->PrimarySurface()->IsLost(), DD_OK);
+    EXPECT_EQ(FullScreen(app)->BackgroundSurface()->IsLost(), DD_OK);
     uint32_t coloured = 0;
     RunFrames(app.Window(), 1);
-    EXPECT_GT(ShownColours(app.PrimarySurface(), 0, &coloured).size(), 1u) << "the backdrop was not redrawn";
+    EXPECT_GT(ShownColours(FullScreen(app)->PrimarySurface(), 0, &coloured).size(), 1u) << "the backdrop was not redrawn";
     DestroyWindow(app.Window());
     ClearSettings("screensaver");
 }
@@ -113,7 +119,8 @@ TEST(DirectDrawWide, FallsBackToGdiWithoutAModeOf800OrLess)
     StoreSetting("screensaver", "DrawMode", 1);
     FireworksApp app(ScreenSaver, GetModuleHandleA(nullptr), nullptr);
     ASSERT_TRUE(app.IsUsable());
-    EXPECT_EQ(app.Backend(), 2);
+    ASSERT_NE(app.Display(), nullptr);
+    EXPECT_STREQ(app.Display()->Name(), "GDI");
     Pump(200);
     EXPECT_EQ(app.Width(), static_cast<uint32_t>(GetSystemMetrics(SM_CXSCREEN)));
     EXPECT_EQ(app.BitsPerPixel(), 8u);

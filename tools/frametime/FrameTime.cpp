@@ -10,8 +10,8 @@
 #include <cstring>
 
 #include "app/FireworksApp.h"
-#include "app/FrameProfiler.h"
 #include "engine/SparkQueue.h"
+#include "render/FrameProfiler.h"
 
 namespace {
 const char modeKey[] = "Software\\Brelkora\\Fireworks\\1.0\\screensaver";
@@ -113,14 +113,15 @@ int main(int argc, char** argv)
     }
     app.SetProfiler(nullptr);
 
-    std::printf("backend %s%s, spark limit %lu, frames %u, backend in use %d\n", drawMode == 1 ? "ddraw" : "gdi",
+    std::printf("backend %s%s, spark limit %lu, frames %u, backend in use %s\n", drawMode == 1 ? "ddraw" : "gdi",
                 stereo ? " stereo" : "", static_cast<unsigned long>(sparkLimit), static_cast<unsigned>(profiler.Frames()),
-                app.Backend());
+                app.Display() != nullptr ? app.Display()->Name() : "none");
     std::printf("median live sparks %u\n", profiler.MedianSparks());
     std::printf("median frame (without sleep) %.3f ms\n", profiler.MedianFrameMs());
-    const char* names[] = {"due pass", "plotting", "flip", "backdrop copy", "GDI calls"};
-    for (int p = 0; p < FrameProfiler::PhaseCount; ++p)
-        std::printf("  median %-14s %.3f ms\n", names[p], profiler.MedianPhaseMs(static_cast<FrameProfiler::Phase>(p)));
+    for (int p = 0; p < FrameProfiler::PhaseCount; ++p) {
+        FrameProfiler::Phase phase = static_cast<FrameProfiler::Phase>(p);
+        std::printf("  median %-14s %.3f ms\n", FrameProfiler::PhaseName(phase), profiler.MedianPhaseMs(phase));
+    }
     DestroyWindow(window);
     return 0;
 }

@@ -16,10 +16,8 @@
 #include "engine/Spark.h"
 #include "engine/SparkQueue.h"
 #include "engine/World.h"
-#include "render/MemoryImage.h"
+#include "render/HeadlessBackend.h"
 #include "render/PixelFormat.h"
-#include "scenery/Backdrop.h"
-#include "tools/fwrender/Compose.h"
 #include "tools/fwrender/GifFile.h"
 #include "tools/fwrender/Options.h"
 #include "tools/fwrender/PngFile.h"
@@ -66,21 +64,15 @@ int Render(const RenderOptions& options)
         return 1;
     }
 
-    // A 32-bit display mode with 8 bits per channel, as the full-screen back-end picks it.
-    GlobalPixelFormat().SetMasks(0xFF0000u, 0xFF00u, 0xFFu);
+    // The full-screen composition in a 32-bit display mode with 8 bits per channel.
     FillAngleTable();
     SeedRandom(options.seeded ? options.seed : static_cast<uint32_t>(std::time(nullptr)));
-
-    MemoryImage background, frame;
-    Backdrop* backdrop = CreateBackdrop(options.width, options.height, options.stereo);
-    if (backdrop == nullptr || !background.Create(options.width, options.height) ||
-        !frame.Create(options.width, options.height)) {
-        delete backdrop;
+    HeadlessBackend display(options.width, options.height, options.stereo);
+    if (!display.Start()) {
         std::fprintf(stderr, "fwrender: out of memory\n");
         return 1;
     }
-    backdrop->Draw(background);
-    delete backdrop;
+    MemoryImage& frame = display.Picture();
 
     SparkQueue queue(options.sparkLimit);
     World world(0, options.frameRate, queue, FixedFromInt(-options.gravity), FixedFromInt(options.wind), options.width,
@@ -98,7 +90,7 @@ int Render(const RenderOptions& options)
     uint32_t total = options.skip + options.frames;
     for (uint32_t n = 0; n < total; ++n) {
         world.now = n * world.framePeriod;
-        ComposeSurfaceFrame(frame.View(), background.View(), world, options.stereo);
+        display.Frame(world);
         if (queue.Count() > peak) peak = queue.Count();
         if (ShouldLaunch(queue.Count())) {
             Spark* rocket = NewFirework(world, world.now, scripts, GlobalPixelFormat().colorYellow);

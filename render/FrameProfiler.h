@@ -1,26 +1,29 @@
-// Where a frame's time goes, for the frame-time tool. The show runs without one; with one attached the
-// tick and the back-ends add the time of each phase (QueryPerformanceCounter) to its totals.
+// Where a frame's time goes, for the frame-time tool and the benchmarks. The show runs without one;
+// with one attached the tick and the back-ends add the time of each phase to its totals.
 #pragma once
-#include <windows.h>
-
+#include <chrono>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
 class FrameProfiler {
 public:
-    enum Phase { DuePass, Plotting, Flip, BackdropCopy, GdiCalls, PhaseCount };
+    // Present: the blit of a window frame, or the flip of a full-screen one.
+    enum Phase { DuePass, Plotting, Present, BackdropCopy, PhaseCount };
+    typedef std::chrono::steady_clock Clock;
 
     FrameProfiler();
-    static int64_t Now();
-    void Add(Phase phase, int64_t start) { current[phase] += Now() - start; }
-    void EndFrame(int64_t frameStart, uint32_t sparks);
+    static Clock::time_point Now() { return Clock::now(); }
+    void Add(Phase phase, Clock::time_point start) { current[phase] += Now() - start; }
+    void EndFrame(Clock::time_point frameStart, uint32_t sparks);
 
     // Milliseconds per frame: the median over the frames seen, whole frame (without the sleep) and
-    // per phase (the phase's median share is taken from the same frames).
+    // per phase (each phase's own median).
     double MedianFrameMs() const;
     double MedianPhaseMs(Phase phase) const;
     uint32_t MedianSparks() const;
     size_t Frames() const { return frames.size(); }
+    static const char* PhaseName(Phase phase);
 
 private:
     struct Frame {
@@ -28,10 +31,8 @@ private:
         double phase[PhaseCount];
         uint32_t sparks;
     };
-    double ToMs(int64_t ticks) const { return static_cast<double>(ticks) * 1000.0 / static_cast<double>(frequency); }
 
-    int64_t frequency;
-    int64_t current[PhaseCount];
+    Clock::duration current[PhaseCount];
     std::vector<Frame> frames;
 };
 
@@ -39,7 +40,7 @@ private:
 class PhaseTimer {
 public:
     PhaseTimer(FrameProfiler* profiler_, FrameProfiler::Phase phase_)
-        : profiler(profiler_), phase(phase_), start(profiler_ != nullptr ? FrameProfiler::Now() : 0)
+        : profiler(profiler_), phase(phase_), start(profiler_ != nullptr ? FrameProfiler::Now() : FrameProfiler::Clock::time_point())
     {
     }
     ~PhaseTimer()
@@ -52,5 +53,5 @@ private:
     PhaseTimer& operator=(const PhaseTimer&);
     FrameProfiler* profiler;
     FrameProfiler::Phase phase;
-    int64_t start;
+    FrameProfiler::Clock::time_point start;
 };

@@ -1,0 +1,62 @@
+#include "render/HeadlessBackend.h"
+
+#include "engine/DuePass.h"
+#include "render/FrameProfiler.h"
+#include "render/PixelFormat.h"
+#include "render/SurfaceFrame.h"
+#include "render/WindowFrame.h"
+#include "scenery/Backdrop.h"
+
+HeadlessBackend::HeadlessBackend(uint32_t width, uint32_t height, uint32_t stereo_) : stereo(stereo_)
+{
+    mode = DisplayMode{width, height, 32, 0};
+}
+
+bool HeadlessBackend::Start()
+{
+    GlobalPixelFormat().SetMasks(0xFF0000u, 0xFF00u, 0xFFu);
+    Backdrop* drawn = nullptr;
+    bool started = backdrop.Create(mode.width, mode.height) && picture.Create(mode.width, mode.height) &&
+                   (drawn = CreateBackdrop(mode.width, mode.height, stereo)) != nullptr;
+    if (started) {
+        drawn->Draw(backdrop);
+        CopySurface(picture.View(), backdrop.View());
+    }
+    delete drawn;
+    if (!started) Stop();
+    return started;
+}
+
+void HeadlessBackend::Stop()
+{
+    backdrop.Create(0, 0);
+    picture.Create(0, 0);
+}
+
+void HeadlessBackend::Frame(World& world)
+{
+    {
+        PhaseTimer timer(profiler, FrameProfiler::BackdropCopy);
+        CopySurface(picture.View(), backdrop.View());
+    }
+    {
+        PhaseTimer timer(profiler, FrameProfiler::DuePass);
+        RunDueSparks(world);
+    }
+    PhaseTimer timer(profiler, FrameProfiler::Plotting);
+    PlotQueuedSparks(picture.View(), world, stereo);
+}
+
+void HeadlessBackend::Paint(DrawTarget& target, int32_t left, int32_t top, int32_t right, int32_t bottom)
+{
+    PixelRect r = Clip(left, top, right, bottom, picture.Width(), picture.Height());
+    if (!r.Empty()) target.CopyBlock(r.left, r.top, r.right - r.left, r.bottom - r.top, picture, r.left, r.top);
+}
+
+bool HeadlessBackend::Resize(uint32_t width, uint32_t height)
+{
+    Stop();
+    mode.width = width;
+    mode.height = height;
+    return Start();
+}
