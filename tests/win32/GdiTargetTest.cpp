@@ -1,16 +1,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <memory>
-#include <vector>
-
 #include "engine/Random.h"
 #include "render/GdiTarget.h"
 #include "render/MemoryImage.h"
 #include "render/PixelFormat.h"
-#include "render/Plot.h"
-#include "scenery/Backdrop.h"
-#include "tests/PlotHelpers.h"
 
 namespace {
 // A memory DC holding a top-down 32-bit DIB section, whose words are 0x00RRGGBB like a MemoryImage's.
@@ -120,37 +114,4 @@ TEST_F(GdiTargetTest, FillsAndBlockCopiesClipLikeTheMemoryImage)
     }
     DrawBoth(0, [&](DrawTarget& t) { t.CopyBlock(40, 2, 8, 8, sourceImage, 60, 1); });
     EXPECT_TRUE(SamePicture(dib, image));
-}
-
-TEST_F(GdiTargetTest, BackdropsSparksAndErasingMatchTheMemoryImage)
-{
-    DibDc backDib;
-    ASSERT_TRUE(backDib.Ready());
-    GdiTarget gdiBack(backDib.dc);
-    MemoryImage imageBack;
-    ASSERT_TRUE(imageBack.Create(64, 48));
-    SparkQueue queue(1);
-    World world = ShowWorld(queue, 64, 48);
-    std::vector<std::unique_ptr<Spark>> sparks;
-    const int32_t places[][2] = {{0, 0}, {63, 20}, {31, 47}, {2, 10}, {40, 30}, {63, 47}};
-    for (const auto& p : places) {
-        bool placed = false;
-        sparks.push_back(SparkAt(world, p[0], p[1], 0, 0x80C040, p[0] != 31, &placed));
-        ASSERT_TRUE(placed);
-    }
-    for (uint32_t stereo : {0u, 1u}) {
-        std::unique_ptr<Backdrop> backdrop(CreateBackdrop(64, 48, stereo));
-        ASSERT_NE(backdrop, nullptr);
-        SeedRandom(21 + stereo);
-        backdrop->Draw(gdiBack);
-        SeedRandom(21 + stereo);
-        backdrop->Draw(imageBack);
-        gdi.CopyBlock(0, 0, 64, 48, gdiBack, 0, 0);
-        image.CopyBlock(0, 0, 64, 48, imageBack, 0, 0);
-        EXPECT_TRUE(SamePicture(dib, image)) << "stereo " << stereo;
-        for (const auto& spark : sparks) DrawBoth(1, [&](DrawTarget& t) { PlotDc(*spark, t, world, stereo); });
-        EXPECT_TRUE(SamePicture(dib, image)) << "stereo " << stereo;
-        for (const auto& spark : sparks) EraseDc(*spark, gdi, gdiBack, world, stereo);
-        EXPECT_TRUE(SamePicture(dib, imageBack)) << "erased, stereo " << stereo;
-    }
 }
