@@ -3,12 +3,16 @@
 // set-up takes down what was built and reports false, and the application falls back to GDI without
 // a message. Surfaces lost while the show runs (the user switched away) are restored by the frame.
 //
-// A frame locks the back buffer once: the backdrop is copied in from system memory, the sparks are
-// plotted, and the buffer is flipped. Copying the backdrop with the blitter instead (BltFast from the
-// background surface) would hand the buffer between the blitter and the CPU every frame, which
-// Wine's DirectDraw pays for with a round trip of the whole buffer through OpenGL; a CPU copy of
-// 1.9 MB costs a fraction of a millisecond anywhere. The blitter is still used when the back
-// buffer cannot be locked, so such a frame shows the backdrop without sparks.
+// A frame locks the back buffer once, write-only: the backdrop is copied in from system memory, the
+// sparks are plotted, and the buffer is flipped. Wine's DirectDraw keeps a surface both in system
+// memory and in OpenGL and copies all of it across whenever the other side is wanted: a blit runs in
+// OpenGL, a lock needs system memory, and a lock that may read must fetch the buffer back after the
+// flip. Blitting the backdrop and then locking to plot thus moved the whole buffer back and forth
+// every frame, at several milliseconds each way; the write-only lock fetches nothing and the copy
+// costs a fraction of a millisecond. On Windows the lock is needed anyway for the plotting, so the
+// copy replaces a blitter call with one memcpy into it. The blitter remains for a back buffer that
+// cannot be locked (that frame shows the backdrop without sparks) and for a backdrop that could not
+// be read back into memory.
 #include "render/DirectDrawBackend.h"
 
 #include "engine/DuePass.h"
@@ -184,21 +188,21 @@ void DirectDrawBackend::Frame(World& world)
         PhaseTimer timer(profiler, FrameProfiler::DuePass);
         RunDueSparks(world);
     }
+    SurfaceView view;
+    bool locked;
     {
         PhaseTimer timer(profiler, FrameProfiler::BackdropCopy);
         if (IsLost(backgroundSurface)) {
             backgroundSurface->Restore();
             DrawBackground();
         }
-        // Without a copy in memory the blitter lays the backdrop down first.
+        // With the backdrop's copy every word of the buffer is written anew, so the lock is write-only
+        // and its old contents need not be fetched. Without one the blitter lays the backdrop down.
         if (!copied) CopyBackground(backBuffer, backgroundSurface);
+        locked = Lock(backBuffer, copied ? DDLOCK_WRITEONLY : 0, view);
+        if (locked && copied) CopySurface(view, backgroundCopy.View());
     }
-    SurfaceView view;
-    if (Lock(backBuffer, 0, view)) {
-        {
-            PhaseTimer timer(profiler, FrameProfiler::BackdropCopy);
-            if (copied) CopySurface(view, backgroundCopy.View());
-        }
+    if (locked) {
         PhaseTimer timer(profiler, FrameProfiler::Plotting);
         PlotQueuedSparks(view, world, stereo);
         backBuffer->Unlock(nullptr);
