@@ -1,6 +1,6 @@
 # make run   - install what is missing, build, and run the show under Wine
 # make test  - install what is missing, build everything, run every test
-# make bench - build and run the benchmarks natively
+# make bench - one table: the native benchmarks, then the real program's frame time under Wine
 # make fuzz  - run the fuzzers (FUZZ_SECONDS each, default 600)
 # make compare [BASE=rev] - fwsim and fwrender output of the working tree against BASE, byte for byte
 SHELL := /bin/bash
@@ -31,8 +31,8 @@ test: build
 run: build-win32 build-win64
 	@tools/run-show.sh
 
-bench: build-native
-	@for b in build/native/bin/*_bench; do [ -x "$$b" ] && "$$b" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true; done
+bench: bootstrap
+	@tools/bench.py
 
 fuzz: bootstrap
 	@tools/fuzz-all.sh $(FUZZ_SECONDS)

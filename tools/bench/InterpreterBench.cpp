@@ -1,5 +1,6 @@
 // How fast the due pass runs a full queue of stars: 20000 sparks, all due, each running one pass of a
-// star's loop (drag, gravity, motion, sleep) per frame, as a big burst does at its peak.
+// star's loop (drag, gravity, motion, sleep) per frame, as a big burst does at its peak; alone, and
+// with the GDI window's drawing done in memory (each big star erased and plotted again).
 #include <benchmark/benchmark.h>
 
 #include "engine/Angles.h"
@@ -8,7 +9,10 @@
 #include "engine/Spark.h"
 #include "engine/SparkQueue.h"
 #include "engine/World.h"
+#include "render/MemoryImage.h"
 #include "render/PixelFormat.h"
+#include "render/WindowFrame.h"
+#include "scenery/Backdrop.h"
 
 namespace {
 
@@ -49,6 +53,33 @@ void BM_DuePassStarLoop(benchmark::State& state)
         benchmark::Counter(static_cast<double>(QueueSize), benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK(BM_DuePassStarLoop)->Unit(benchmark::kMillisecond);
+
+// The same stars, big, in the GDI window's 3-3-2 format on an 800x600 picture.
+void BM_WindowFrameStarLoop(benchmark::State& state)
+{
+    FillAngleTable();
+    GlobalPixelFormat().SetMasks(0xE0, 0x1C, 0x03);
+    SeedRandom(7);
+    SparkQueue queue(QueueSize);
+    World world = MakeWorld(queue);
+    MemoryImage picture, backdrop;
+    Backdrop* sky = CreateBackdrop(world.width, world.height, 0);
+    if (!picture.Create(world.width, world.height) || !backdrop.Create(world.width, world.height) || sky == nullptr) {
+        delete sky;
+        state.SkipWithError("out of memory");
+        return;
+    }
+    sky->Draw(backdrop);
+    delete sky;
+    static const char star[] = "R l0 gwm t n";
+    FillWithStars(queue, world, star);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(RunWindowFrame(world, picture, backdrop, 0));
+        world.now += world.framePeriod;
+    }
+    if (queue.Count() != QueueSize) state.SkipWithError("sparks were lost");
+}
+BENCHMARK(BM_WindowFrameStarLoop)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
