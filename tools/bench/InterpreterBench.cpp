@@ -3,6 +3,8 @@
 // with the GDI window's drawing done in memory (each big star erased and plotted again).
 #include <benchmark/benchmark.h>
 
+#include <memory>
+
 #include "engine/Angles.h"
 #include "engine/DuePass.h"
 #include "engine/Random.h"
@@ -35,49 +37,42 @@ void FillWithStars(SparkQueue& queue, const World& world, const char* script)
 }
 
 // Stars that never die: the loop count 0 runs about four billion passes, one per frame.
-void BM_DuePassStarLoop(benchmark::State& state)
+template <class Pass> void StarLoop(benchmark::State& state, const char* star, Pass pass)
 {
     FillAngleTable();
-    GlobalPixelFormat().SetMasks(0xFF0000, 0xFF00, 0xFF);
     SeedRandom(7);
     SparkQueue queue(QueueSize);
     World world = MakeWorld(queue);
-    static const char star[] = "l0 gwm t n";
     FillWithStars(queue, world, star);
     for (auto _ : state) {
-        RunDueSparks(world);
+        pass(world);
         world.now += world.framePeriod;
     }
     if (queue.Count() != QueueSize) state.SkipWithError("sparks were lost");
     state.counters["sparks_per_second"] =
         benchmark::Counter(static_cast<double>(QueueSize), benchmark::Counter::kIsIterationInvariantRate);
 }
+
+void BM_DuePassStarLoop(benchmark::State& state)
+{
+    GlobalPixelFormat().SetMasks(0xFF0000, 0xFF00, 0xFF);
+    StarLoop(state, "l0 gwm t n", [](World& world) { RunDueSparks(world); });
+}
 BENCHMARK(BM_DuePassStarLoop)->Unit(benchmark::kMillisecond);
 
 // The same stars, big, in the GDI window's 3-3-2 format on an 800x600 picture.
 void BM_WindowFrameStarLoop(benchmark::State& state)
 {
-    FillAngleTable();
     GlobalPixelFormat().SetMasks(0xE0, 0x1C, 0x03);
-    SeedRandom(7);
-    SparkQueue queue(QueueSize);
-    World world = MakeWorld(queue);
     MemoryImage picture, backdrop;
-    Backdrop* sky = CreateBackdrop(world.width, world.height, 0);
-    if (!picture.Create(world.width, world.height) || !backdrop.Create(world.width, world.height) || sky == nullptr) {
-        delete sky;
+    std::unique_ptr<Backdrop> sky(CreateBackdrop(800, 600, 0));
+    if (!picture.Create(800, 600) || !backdrop.Create(800, 600) || sky == nullptr) {
         state.SkipWithError("out of memory");
         return;
     }
     sky->Draw(backdrop);
-    delete sky;
-    static const char star[] = "R l0 gwm t n";
-    FillWithStars(queue, world, star);
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(RunWindowFrame(world, picture, backdrop, 0));
-        world.now += world.framePeriod;
-    }
-    if (queue.Count() != QueueSize) state.SkipWithError("sparks were lost");
+    StarLoop(state, "R l0 gwm t n",
+             [&](World& world) { benchmark::DoNotOptimize(RunWindowFrame(world, picture, backdrop, 0)); });
 }
 BENCHMARK(BM_WindowFrameStarLoop)->Unit(benchmark::kMillisecond);
 
