@@ -31,8 +31,8 @@ public:
     // watch to redraw each spark) and puts the result on the screen.
     virtual void Frame(World& world) = 0;
     // The window asks for the rectangle [left, right) x [top, bottom) to be repainted into target:
-    // it shows the backdrop there, without sparks, until they move again. Full-screen back-ends
-    // ignore it.
+    // it shows the backdrop there, without sparks, until they move again. Back-ends that compose
+    // whole frames (DirectDraw, headless) ignore it.
     virtual void Paint(DrawTarget& target, int32_t left, int32_t top, int32_t right, int32_t bottom) = 0;
     // The window's drawing area has a new size. False when the back-end could not be rebuilt: it is
     // then stopped. A full-screen back-end keeps its display mode and answers true.

@@ -4,7 +4,6 @@
 #include "render/FrameProfiler.h"
 #include "render/PixelFormat.h"
 #include "render/SurfaceFrame.h"
-#include "render/WindowFrame.h"
 #include "scenery/Backdrop.h"
 
 HeadlessBackend::HeadlessBackend(uint32_t width, uint32_t height, uint32_t stereo_) : stereo(stereo_)
@@ -45,12 +44,6 @@ void HeadlessBackend::Frame(World& world)
     }
     PhaseTimer timer(profiler, FrameProfiler::Plotting);
     PlotQueuedSparks(picture.View(), world, stereo);
-}
-
-void HeadlessBackend::Paint(DrawTarget& target, int32_t left, int32_t top, int32_t right, int32_t bottom)
-{
-    PixelRect r = Clip(left, top, right, bottom, picture.Width(), picture.Height());
-    if (!r.Empty()) target.CopyBlock(r.left, r.top, r.right - r.left, r.bottom - r.top, picture, r.left, r.top);
 }
 
 bool HeadlessBackend::Resize(uint32_t width, uint32_t height)

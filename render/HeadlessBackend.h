@@ -16,8 +16,7 @@ public:
     bool Start() override;
     void Stop() override;
     void Frame(World& world) override;
-    // Copies the current picture, sparks included, into target.
-    void Paint(DrawTarget& target, int32_t left, int32_t top, int32_t right, int32_t bottom) override;
+    void Paint(DrawTarget&, int32_t, int32_t, int32_t, int32_t) override {}
     bool Resize(uint32_t width, uint32_t height) override;
     const char* Name() const override { return "memory"; }
 
