@@ -39,8 +39,6 @@ public:
     void HandleKey(WPARAM key);
     void LaunchFireworks(uint32_t count);
     void Shutdown();
-    // Takes over the size and depth of the back-end's drawing surface; the world follows the size.
-    void SetDisplayGeometry(const DisplayMode& mode);
     // WM_SIZE: the back-end rebuilds at the new size; one that cannot is stopped and let go.
     void Resize(uint32_t width, uint32_t height);
 
@@ -69,6 +67,8 @@ private:
     LRESULT OnMouseMove();
     LRESULT OnMouseButton();
     void StartDisplay(int32_t drawMode);
+    // Takes over the size and depth of the back-end's drawing surface; the world follows the size.
+    void SetDisplayGeometry(const DisplayMode& mode);
     void RegisterBuiltInScripts(HINSTANCE instance);
     void CreateSounds(HINSTANCE instance);
     void OpenMusic();
