@@ -3,16 +3,18 @@
 // set-up takes down what was built and reports false, and the application falls back to GDI without
 // a message. Surfaces lost while the show runs (the user switched away) are restored by the frame.
 //
-// A frame locks the back buffer once, write-only: the backdrop is copied in from system memory, the
-// sparks are plotted, and the buffer is flipped. Wine's DirectDraw keeps a surface both in system
-// memory and in OpenGL and copies all of it across whenever the other side is wanted: a blit runs in
-// OpenGL, a lock needs system memory, and a lock that may read must fetch the buffer back after the
-// flip. Blitting the backdrop and then locking to plot thus moved the whole buffer back and forth
-// every frame, at several milliseconds each way; the write-only lock fetches nothing and the copy
-// costs a fraction of a millisecond. On Windows the lock is needed anyway for the plotting, so the
-// copy replaces a blitter call with one memcpy into it. The blitter remains for a back buffer that
-// cannot be locked (that frame shows the backdrop without sparks) and for a backdrop that could not
-// be read back into memory.
+// A frame locks the back buffer once: the backdrop is copied in from system memory, the sparks are
+// plotted, and the buffer is flipped. The blitter copy this replaces (BltFast of the background
+// surface right after the flip) cost 4-5 ms a frame under Wine, and not for copying: Wine runs
+// DirectDraw on a command thread of its own that presents each flip through OpenGL (the front buffer
+// uploaded into a texture, drawn into the window, buffers swapped; in software where there is no
+// GPU), and a blit queued right behind a flip waits until all of that is done. Copying under the
+// frame's lock, after the due pass, leaves that thread the due pass's time to present, and the copy
+// is one memcpy of the screen. On Windows the lock is needed for the plotting anyway, so the copy
+// trades a blitter call for a memcpy into memory that is being written already. The lock is
+// write-only, every word being written anew. The blitter remains for a back buffer that cannot be
+// locked (that frame shows the backdrop without sparks) and for a backdrop that could not be read
+// back into memory.
 #include "render/DirectDrawBackend.h"
 
 #include "engine/DuePass.h"
@@ -196,8 +198,7 @@ void DirectDrawBackend::Frame(World& world)
             backgroundSurface->Restore();
             DrawBackground();
         }
-        // With the backdrop's copy every word of the buffer is written anew, so the lock is write-only
-        // and its old contents need not be fetched. Without one the blitter lays the backdrop down.
+        // Without a copy of the backdrop in memory the blitter lays it down.
         if (!copied) CopyBackground(backBuffer, backgroundSurface);
         locked = Lock(backBuffer, copied ? DDLOCK_WRITEONLY : 0, view);
         if (locked && copied) CopySurface(view, backgroundCopy.View());
