@@ -54,7 +54,7 @@ public:
                    int32_t sourceY) override
     {
         if (&source == &backdrop && x == sourceX && y == sourceY && w > 0 && h > 0 && Contains(x, y) &&
-            Contains(x + (w - 1), y + (h - 1))) {
+            static_cast<int64_t>(x) + w <= width && static_cast<int64_t>(y) + h <= height) {
             for (int32_t row = y; row < y + h; ++row) {
                 for (int32_t column = x; column < x + w; ++column) {
                     uint32_t c = static_cast<uint32_t>(column), r = static_cast<uint32_t>(row);
