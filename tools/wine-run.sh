@@ -2,7 +2,8 @@
 # Runs a Windows program under Wine for the tests and for `make run`.
 #   wine-run.sh PROGRAM.exe [ARGS...]
 # - WINEPREFIX: $FW_WINEPREFIX, or <build dir>/wineprefix, found from the program's location (the
-#   nearest folder above it with a CMakeCache.txt). Created once, then reused.
+#   nearest folder above it with a CMakeCache.txt). Created once, then reused; tools/wine-prefix-setup.sh
+#   completes it.
 # - WINEDEBUG=-all unless the caller set WINEDEBUG.
 # - X display: $DISPLAY when set; otherwise a private Xvfb (screen $FW_SCREEN, default 800x600x24)
 #   that lives as long as the program.
@@ -10,6 +11,8 @@
 #   FW_SOUND_CAPTURE=/path/file.raw, ALSA's default output becomes a file sink over the null device:
 #   whatever Wine plays is written raw to that file (Wine mixes to 32-bit float stereo there), and
 #   Wine is kept off any PulseAudio server so that it reaches ALSA.
+# - Display resolution: with FW_LOG_PIXELS=N the program sees a display of N dots per inch (Wine's
+#   LogPixels setting, HKCU\Control Panel\Desktop), put back to the default when it ends.
 # - PE32 programs need the 32-bit Wine loader; a kernel without 32-bit support cannot start it, and the
 #   program is then skipped with exit code 77 (CTest's skip code here).
 set -uo pipefail
@@ -55,14 +58,20 @@ mkdir -p "$(dirname "$WINEPREFIX")"
   if [ ! -f "$WINEPREFIX/.fw-ready" ]; then
     /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1
     /usr/lib/wine/wineserver -w
-    [ -x "$here/wine-prefix-setup.sh" ] && "$here/wine-prefix-setup.sh" >/dev/null 2>&1
     touch "$WINEPREFIX/.fw-ready"
+  fi
+  # Again whenever the set-up itself changed since it last ran on this prefix.
+  if [ "$here/wine-prefix-setup.sh" -nt "$WINEPREFIX/.fw-setup" ]; then
+    "$here/wine-prefix-setup.sh" >/dev/null 2>&1
+    touch "$WINEPREFIX/.fw-setup"
   fi
 ) 9>"$WINEPREFIX.lock"
 
 xvfb_pid=""
 alsa_dir=""
+log_pixels_key='HKCU\Control Panel\Desktop'
 cleanup() {
+  [ -n "${FW_LOG_PIXELS:-}" ] && /usr/lib/wine/wine64 reg delete "$log_pixels_key" /v LogPixels /f >/dev/null 2>&1
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
   [ -n "$alsa_dir" ] && rm -f "$alsa_dir/asoundrc" && rmdir "$alsa_dir"
 }
@@ -79,6 +88,9 @@ pcm.!default {
 EOF
   export ALSA_CONFIG_PATH=/usr/share/alsa/alsa.conf:$alsa_dir/asoundrc
   export PULSE_SERVER=unix:/nonexistent
+fi
+if [ -n "${FW_LOG_PIXELS:-}" ]; then
+  /usr/lib/wine/wine64 reg add "$log_pixels_key" /v LogPixels /t REG_DWORD /d "$FW_LOG_PIXELS" /f >/dev/null 2>&1
 fi
 if [ -z "${DISPLAY:-}" ]; then
   for n in $(seq 90 140); do

@@ -7,13 +7,8 @@
 #include <string>
 #include <vector>
 
-struct Screenshot {
-    int width = 0;
-    int height = 0;
-    std::vector<uint32_t> pixels;  // 0x00RRGGBB, top row first
-    uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
-    size_t CountNot(uint32_t colour) const;
-};
+#include "tests/ScreenCapture.h"
+
 
 class ProgramRun {
 public:
