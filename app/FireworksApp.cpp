@@ -8,6 +8,7 @@
 #include "engine/ScriptTable.h"
 #include "engine/SparkQueue.h"
 #include "engine/World.h"
+#include "render/SystemLibrary.h"
 #include "resources/resource.h"
 #include "scenery/Backdrop.h"
 #include "settings/Settings.h"
@@ -85,7 +86,7 @@ FireworksApp::FireworksApp(RunMode mode_, HINSTANCE instance, HWND parentWindow_
         if (sparkQueue == nullptr) return;
         RegisterBuiltInScripts(instance);
         CreateSounds(instance);
-        world = new (std::nothrow) World(timeGetTime(), settings->GetFrameRate(), *sparkQueue,
+        world = new (std::nothrow) World(SystemMilliseconds(), settings->GetFrameRate(), *sparkQueue,
                                          FixedFromInt(-settings->GetGravity()), FixedFromInt(settings->GetWind()), width,
                                          height, 0, FixedFromInt(3500), FixedFromInt(-5000), FixedFromInt(-4995), 0,
                                          soundBank);

@@ -9,6 +9,7 @@
 #include "app/FireworksApp.h"
 #include "app/ParseOption.h"
 #include "engine/Random.h"
+#include "render/SystemLibrary.h"
 #include "resources/resource.h"
 #include "settings/PropertySheet.h"
 #include "settings/Settings.h"
@@ -51,6 +52,7 @@ int RejectUnknownOption(HINSTANCE instance, char option)
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
 {
+    RestrictDllSearchToSystemFolder();
     SeedRandom(static_cast<uint32_t>(std::time(nullptr)));
     ParsedOption parsed = ParseOption(commandLine);
     switch (ActionFor(parsed.option)) {

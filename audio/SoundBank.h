@@ -13,6 +13,7 @@
 #include "audio/RiffChunk.h"
 #include "audio/WaveFormat.h"
 #include "engine/SoundSink.h"
+#include "render/SystemLibrary.h"
 
 struct EffectEntry {
     int32_t first;   // slot of the effect's first voice; -1 marks a free entry
@@ -29,7 +30,7 @@ public:
 
     // Creates the default DirectSound device (through `create`, which tests replace) and binds it to
     // `window` at normal priority. The primary buffer is left alone.
-    explicit SoundBank(HWND window, CreateDeviceFn create = DirectSoundCreate);
+    explicit SoundBank(HWND window, CreateDeviceFn create = SystemDirectSoundCreate);
     ~SoundBank() override;
 
     bool IsReady() const { return ready; }

@@ -1,7 +1,12 @@
-// The show heard through a sound device: with tools/wine-run.sh's ALSA file sink (FW_SOUND_CAPTURE),
-// what the real program plays lands in a file. Without that sink these cases skip themselves.
+// The full-screen show heard through a sound device: with tools/wine-run.sh's ALSA file sink
+// (FW_SOUND_CAPTURE), what the real program plays lands in a file. Without that sink these cases skip
+// themselves.
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <psapi.h>
 
+#include <algorithm>
+#include <cctype>
 #include <string>
 
 #include "SoundCapture.h"
@@ -21,7 +26,37 @@ void StoreSaverSetting(const char* name, DWORD value)
 struct Heard {
     double left = 0, right = 0;
     float peak = 0;
+    std::string modules;  // the folders the show's DirectDraw and DirectSound were loaded from
 };
+
+std::string Lower(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(), [](char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+// "ddraw.dll from C:\windows\system32" for each of those two DLLs the process has loaded.
+std::string DirectXModules(DWORD processId)
+{
+    std::string found;
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
+    if (process == nullptr) return found;
+    HMODULE modules[512];
+    DWORD bytes = 0;
+    if (EnumProcessModules(process, modules, sizeof modules, &bytes)) {
+        for (DWORD i = 0; i < bytes / sizeof(HMODULE) && i < 512; ++i) {
+            char path[MAX_PATH] = "";
+            GetModuleFileNameExA(process, modules[i], path, MAX_PATH);
+            std::string lower = Lower(path);
+            size_t slash = lower.find_last_of('\\');
+            if (slash == std::string::npos) continue;
+            std::string name = lower.substr(slash + 1);
+            if (name == "ddraw.dll" || name == "dsound.dll") found += name + " from " + lower.substr(0, slash) + "\n";
+        }
+    }
+    CloseHandle(process);
+    return found;
+}
 
 // Runs the screen saver for a while with a few fireworks and returns what it played.
 Heard RunShowAndListen(DWORD soundEffects)
@@ -29,7 +64,7 @@ Heard RunShowAndListen(DWORD soundEffects)
     Heard heard;
     Capture capture(CapturePath());
     StoreSaverSetting("SoundEffects", soundEffects);
-    StoreSaverSetting("DrawMode", 2);
+    StoreSaverSetting("DrawMode", 1);
     capture.Remove();
     {
         ProgramRun run("/s");
@@ -38,6 +73,7 @@ Heard RunShowAndListen(DWORD soundEffects)
         if (window == nullptr) return heard;
         PostMessageA(window, WM_USER + 1, 4, 0);  // four more fireworks
         PumpFor(6000);                            // long enough for the rockets to burst
+        heard.modules = DirectXModules(run.ProcessId());
         PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0);
         EXPECT_EQ(run.WaitForExit(), 0u);
     }
@@ -47,6 +83,7 @@ Heard RunShowAndListen(DWORD soundEffects)
         EXPECT_TRUE(capture.Energy(0, heard.left, heard.right, frames, heard.peak));
     }
     StoreSaverSetting("SoundEffects", 0);
+    StoreSaverSetting("DrawMode", 2);
     return heard;
 }
 }  // namespace
@@ -59,6 +96,11 @@ TEST(ShowSound, LaunchesAndBurstsAreHeardOnBothSidesOfTheSky)
     EXPECT_GT(heard.left + heard.right, 100.0);
     // Fireworks at random places are panned: the two channels do not carry the same sound.
     EXPECT_NE(heard.left, heard.right);
+    // Both came from the system folder, whatever lies beside the program.
+    char system[MAX_PATH] = "";
+    GetSystemDirectoryA(system, MAX_PATH);
+    std::string folder = Lower(system);
+    EXPECT_EQ(heard.modules, "ddraw.dll from " + folder + "\ndsound.dll from " + folder + "\n");
 }
 
 TEST(ShowSound, WithSoundEffectsOffTheShowIsSilent)
