@@ -72,6 +72,28 @@ TEST(Options, UnknownOptionsAreNamedInAMessageBox)
 TEST(Options, ConfigureExitsWithOneWhateverTheUserChooses)
 {
     ExpectSettingsOnly("/c", IDCANCEL);
-    ExpectSettingsOnly("/c:1234", IDOK);
+    ExpectSettingsOnly("/c:1234", IDOK);  // no such window: as without one
     ExpectSettingsOnly("-C", IDCANCEL);
+}
+
+TEST(Options, ConfigureIsModalToTheWindowThatAsksForIt)
+{
+    HWND settings = CreateWindowExA(0, "STATIC", "Screen Saver Settings", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10,
+                                    300, 200, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(settings, nullptr);
+    ProgramRun run("/c:" + std::to_string(reinterpret_cast<LONG_PTR>(settings)));
+    // The sheet disables its owner with messages that this thread must answer while it waits.
+    HWND sheet = nullptr;
+    for (int i = 0; i < 300 && sheet == nullptr; ++i) {
+        PumpFor(50);
+        sheet = FindProcessWindow(run.ProcessId(), "#32770");
+    }
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_EQ(GetWindow(sheet, GW_OWNER), settings);
+    EXPECT_FALSE(IsWindowEnabled(settings)) << "the sheet is modal to its owner";
+    PostMessageA(sheet, WM_COMMAND, IDCANCEL, 0);
+    for (int i = 0; i < 100 && run.WaitForExit(0) == STILL_ACTIVE; ++i) PumpFor(50);
+    EXPECT_EQ(run.WaitForExit(), 1u);
+    EXPECT_TRUE(IsWindowEnabled(settings));
+    DestroyWindow(settings);
 }
