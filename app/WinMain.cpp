@@ -6,7 +6,9 @@
 #include <ctime>
 #include <new>
 
+#include "app/BlackoutWindows.h"
 #include "app/FireworksApp.h"
+#include "app/MonitorList.h"
 #include "app/ParseOption.h"
 #include "engine/Random.h"
 #include "render/SystemLibrary.h"
@@ -41,6 +43,9 @@ int RunShow(HINSTANCE instance, RunMode mode, HWND parent, bool startPaused)
     FireworksApp app(mode, instance, parent);
     if (!app.IsUsable()) return ShowUnavailable;
     if (startPaused) app.Pause();
+    // The full-screen saver plays on the primary monitor; no other monitor may keep showing the desktop.
+    BlackoutWindows blackout;
+    if (mode == ScreenSaver && parent == nullptr) blackout.Cover(instance, app.Window(), BlackedOutMonitors(SystemMonitors()));
     return app.Run();
 }
 
