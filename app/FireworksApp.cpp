@@ -43,7 +43,8 @@ FireworksApp::FireworksApp(RunMode mode_, HINSTANCE instance, HWND parentWindow_
       runState(NotStarted), sparkQueue(nullptr), mouseMovesLeft(5), width(0), height(0), bitsPerPixel(0),
       refreshRate(0), backend(0), directDraw(nullptr), primarySurface(nullptr), backBuffer(nullptr),
       backgroundSurface(nullptr), memoryDC(nullptr), memoryBitmap(nullptr), previousBitmap(nullptr),
-      backdrop(nullptr), soundBank(nullptr), musicPlayer(nullptr), profiler(nullptr)
+      backdrop(nullptr), soundBank(nullptr), musicPlayer(nullptr), profiler(nullptr),
+      pausedForDisplay(false)
 {
     settings = new (std::nothrow) Settings(instance, mode_);
     if (settings == nullptr) return;
@@ -81,6 +82,7 @@ FireworksApp::FireworksApp(RunMode mode_, HINSTANCE instance, HWND parentWindow_
 
     window = CreateWindowExA(0, windowClassName, title, style, x, y, w, h, parentWindow, nullptr, instance, this);
     if (window != nullptr) {
+        displayPower.Start(window);
         if (!(drawMode == 1 && StartDirectDraw())) StartGdi();
         sparkQueue = new (std::nothrow) SparkQueue(settings->SparkLimit);
         if (sparkQueue == nullptr) return;
@@ -205,6 +207,7 @@ void FireworksApp::Shutdown()
         delete settings;
         settings = nullptr;
     }
+    displayPower.Stop();
     window = nullptr;
     runState = NotStarted;
     delete soundBank;

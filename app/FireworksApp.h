@@ -8,6 +8,7 @@
 
 #include <cstdint>
 
+#include "app/DisplayPower.h"
 #include "app/ParseOption.h"
 
 class Settings;
@@ -66,6 +67,7 @@ public:
     uint32_t MouseMovesLeft() const { return mouseMovesLeft; }
     const SparkQueue* Queue() const { return sparkQueue; }
     const World* GetWorld() const { return world; }
+    const SoundBank* Sounds() const { return soundBank; }
     uint32_t Width() const { return width; }
     uint32_t Height() const { return height; }
     uint32_t BitsPerPixel() const { return bitsPerPixel; }
@@ -83,6 +85,7 @@ private:
     LRESULT OnPaint(HWND hwnd);
     LRESULT OnMouseMove();
     LRESULT OnMouseButton();
+    LRESULT OnPowerBroadcast(WPARAM wParam, LPARAM lParam);
     void RegisterBuiltInScripts(HINSTANCE instance);
     void CreateSounds(HINSTANCE instance);
     void OpenMusic();
@@ -110,4 +113,6 @@ private:
     SoundBank* soundBank;
     MusicPlayer* musicPlayer;
     FrameProfiler* profiler;
+    DisplayPowerWatch displayPower;
+    bool pausedForDisplay;  // the show stopped because the display went off, and goes on when it is back
 };

@@ -49,6 +49,9 @@ public:
     // the new pan and volume. True when the voice was started.
     bool PlayEffect(int32_t effect, uint32_t flags, int32_t level, int32_t pan) override;
 
+    // Stops every voice that is sounding and rewinds it, so that its next play is a whole sound.
+    void StopAll();
+
     // Releases every voice and the device; the bank is then not ready. Safe to call twice.
     void Release();
 

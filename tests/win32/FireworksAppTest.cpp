@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/FireworksApp.h"
+#include "audio/SoundBank.h"
 #include "win32/AppTestSupport.h"
 #include "engine/Spark.h"
 #include "engine/SparkQueue.h"
@@ -20,6 +21,30 @@ int CursorCount()
     int count = ShowCursor(TRUE);
     ShowCursor(FALSE);
     return count - 1;
+}
+
+// The notice Windows 8 and later send when the display changes: state 0 off, 1 on, 2 dimmed.
+void DeliverDisplayState(HWND window, DWORD state)
+{
+    struct {
+        GUID setting;
+        DWORD length;
+        DWORD state;
+    } notice = {{0x6FE69556, 0x704A, 0x47A0, {0x8F, 0x24, 0xC2, 0x8D, 0x93, 0x6F, 0xDA, 0x47}}, sizeof(DWORD), state};
+    SendMessageA(window, WM_POWERBROADCAST, 0x8013, reinterpret_cast<LPARAM>(&notice));  // PBT_POWERSETTINGCHANGE
+}
+
+// How many of the show's voices are sounding; -1 without a sound device.
+int VoicesPlaying(const SoundBank* bank)
+{
+    if (bank == nullptr || !bank->IsReady()) return -1;
+    int playing = 0;
+    for (uint32_t slot = 0; slot < SoundBank::SlotCount; ++slot) {
+        DWORD status = 0;
+        if (bank->Voice(slot) != nullptr && SUCCEEDED(bank->Voice(slot)->GetStatus(&status)))
+            playing += (status & DSBSTATUS_PLAYING) != 0;
+    }
+    return playing;
 }
 }  // namespace
 
@@ -136,4 +161,39 @@ TEST(FireworksApp, PrivateMessagesAndTheGdiFrame)
     EXPECT_EQ(app.GetWorld()->width, static_cast<uint32_t>(client.right));
     EXPECT_EQ(app.Backend(), 2);
     DestroyWindow(window);
+}
+
+// Run once more with a sound device (win32_sound_capture), where it also listens to the voices.
+TEST(FireworksApp, DisplayOffStopsTheShowAndItsSoundUntilTheDisplayIsBack)
+{
+    ClearSettings("interactive");
+    StoreSetting("interactive", "Music", 0);
+    FireworksApp app(Interactive, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_TRUE(app.IsUsable());
+    HWND window = app.Window();
+    SendMessageA(window, WM_FW_RESUME, 0, 0);
+    SendMessageA(window, WM_FW_LAUNCH, 3, 0);
+    const bool listening = VoicesPlaying(app.Sounds()) >= 0;
+    for (int i = 0; i < 20 && VoicesPlaying(app.Sounds()) <= 0; ++i) SendMessageA(window, WM_FW_TICK, 0, 0);
+    if (listening) {
+        ASSERT_GT(VoicesPlaying(app.Sounds()), 0) << "the rockets took off without a sound";
+    }
+
+    DeliverDisplayState(window, 2);  // dimmed is still seen
+    EXPECT_EQ(app.State(), Running);
+    DeliverDisplayState(window, 0);
+    EXPECT_EQ(app.State(), Paused);
+    if (listening) {
+        EXPECT_EQ(VoicesPlaying(app.Sounds()), 0) << "sound went on with the display off";
+    }
+    DeliverDisplayState(window, 1);
+    EXPECT_EQ(app.State(), Running);
+
+    // A show paused by its user stays paused when the display comes back.
+    SendMessageA(window, WM_KEYDOWN, VK_SPACE, 0);
+    DeliverDisplayState(window, 0);
+    DeliverDisplayState(window, 1);
+    EXPECT_EQ(app.State(), Paused);
+    DestroyWindow(window);
+    ClearSettings("interactive");
 }
