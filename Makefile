@@ -2,11 +2,12 @@
 # make test  - install what is missing, build everything, run every test
 # make bench - build and run the benchmarks natively
 # make fuzz  - run the fuzzers (FUZZ_SECONDS each, default 600)
+# make dist  - the setup program BrelkoraFireworksSetup.exe and the release zip, in build/dist
 SHELL := /bin/bash
 PRESETS := native native-asan win32 win64
 FUZZ_SECONDS ?= 600
 
-.PHONY: all bootstrap build test run bench fuzz clean $(addprefix build-,$(PRESETS)) $(addprefix test-,$(PRESETS))
+.PHONY: all bootstrap build test run bench fuzz dist clean $(addprefix build-,$(PRESETS)) $(addprefix test-,$(PRESETS))
 
 all: build
 
@@ -35,6 +36,10 @@ bench: build-native
 
 fuzz: bootstrap
 	@tools/fuzz-all.sh $(FUZZ_SECONDS)
+
+# The 32-bit build makes them (tools/installer) whenever makensis is there, and the bootstrap installs it.
+dist: build-win32
+	@ls -l build/dist/BrelkoraFireworksSetup.exe build/dist/BrelkoraFireworks-*.zip
 
 clean:
 	rm -rf build

@@ -12,6 +12,7 @@ packages=(
   fonts-wine xvfb xserver-xephyr xauth x11-apps x11-utils xdotool imagemagick
   libpng-dev libgif-dev
   alsa-utils libasound2-plugins:i386 sox file python3
+  nsis
 )
 
 missing=()

@@ -10,9 +10,10 @@ std::string ProgramDirectory()
     return s.substr(0, s.find_last_of("\\/"));
 }
 
-ProgramRun::ProgramRun(const std::string& arguments) : process()
+ProgramRun::ProgramRun(const std::string& arguments) : ProgramRun(ProgramDirectory() + "\\fireworks.scr", arguments) {}
+
+ProgramRun::ProgramRun(const std::string& exe, const std::string& arguments) : process()
 {
-    std::string exe = ProgramDirectory() + "\\fireworks.scr";
     std::string commandLine = "\"" + exe + "\" " + arguments;
     STARTUPINFOA si = {};
     si.cb = sizeof si;
@@ -138,4 +139,15 @@ Screenshot CaptureClient(HWND window, const std::string& name)
     Screenshot shot = CaptureDc(screen, origin.x, origin.y, r.right, r.bottom, name);
     ReleaseDC(nullptr, screen);
     return shot;
+}
+
+void StoreSetting(const char* mode, const char* name, DWORD value)
+{
+    std::string path = std::string("Software\\Brelkora\\Fireworks\\1.0\\") + mode;
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return;
+    RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+    RegCloseKey(key);
 }

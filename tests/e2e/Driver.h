@@ -14,6 +14,8 @@ class ProgramRun {
 public:
     // Starts fireworks.scr (found next to the test program) with the given command line.
     explicit ProgramRun(const std::string& arguments);
+    // Starts another program with the given command line.
+    ProgramRun(const std::string& program, const std::string& arguments);
     ~ProgramRun();  // kills the program if it is still running
 
     bool Started() const { return process.hProcess != nullptr; }
@@ -38,3 +40,5 @@ std::string ChildTexts(HWND window);
 Screenshot CaptureScreen(const std::string& name);
 Screenshot CaptureClient(HWND window, const std::string& name);
 void PumpFor(DWORD milliseconds);
+// Stores a number among the settings of run mode `mode` ("interactive" or "screensaver").
+void StoreSetting(const char* mode, const char* name, DWORD value);

@@ -7,16 +7,6 @@
 #include "e2e/Driver.h"
 
 namespace {
-void StoreSaverSetting(const char* name, DWORD value)
-{
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Brelkora\\Fireworks\\1.0\\screensaver", 0, nullptr, 0,
-                        KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
-        return;
-    RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
-    RegCloseKey(key);
-}
-
 BOOL CALLBACK FindSecondMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM found)
 {
     MONITORINFO info = {};
@@ -49,7 +39,7 @@ TEST(TwoMonitors, TheShowPlaysOnThePrimaryMonitorAndTheOtherTurnsBlackUntilAClic
                                    second.right - second.left, second.bottom - second.top, nullptr, nullptr, nullptr,
                                    nullptr);
     PumpFor(300);
-    StoreSaverSetting("DrawMode", 2);
+    StoreSetting("screensaver", "DrawMode", 2);
     ProgramRun run("/s");
     HWND show = run.WaitForWindow();
     ASSERT_NE(show, nullptr);

@@ -13,16 +13,6 @@
 #include "e2e/Driver.h"
 
 namespace {
-void StoreSaverSetting(const char* name, DWORD value)
-{
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Brelkora\\Fireworks\\1.0\\screensaver", 0, nullptr, 0,
-                        KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
-        return;
-    RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
-    RegCloseKey(key);
-}
-
 struct Heard {
     double left = 0, right = 0;
     float peak = 0;
@@ -63,8 +53,8 @@ Heard RunShowAndListen(DWORD soundEffects)
 {
     Heard heard;
     Capture capture(CapturePath());
-    StoreSaverSetting("SoundEffects", soundEffects);
-    StoreSaverSetting("DrawMode", 1);
+    StoreSetting("screensaver", "SoundEffects", soundEffects);
+    StoreSetting("screensaver", "DrawMode", 1);
     capture.Remove();
     {
         ProgramRun run("/s");
@@ -82,8 +72,8 @@ Heard RunShowAndListen(DWORD soundEffects)
     if (capture.Size() >= 0) {
         EXPECT_TRUE(capture.Energy(0, heard.left, heard.right, frames, heard.peak));
     }
-    StoreSaverSetting("SoundEffects", 0);
-    StoreSaverSetting("DrawMode", 2);
+    StoreSetting("screensaver", "SoundEffects", 0);
+    StoreSetting("screensaver", "DrawMode", 2);
     return heard;
 }
 }  // namespace
