@@ -506,6 +506,11 @@ TEST_F(PropertySheetTest, NoControlIsClippedAtThisDisplayResolution)
             std::vector<HWND> controls;
             EnumChildWindows(page, CollectChild, reinterpret_cast<LPARAM>(&controls));
             for (HWND control : controls) EXPECT_EQ(Clipping(page, control), "") << "page " << index << " at " << dpi;
+            // The program's manifest (this test program carries its resources) brings Common Controls 6,
+            // whose buttons alone know their ideal size.
+            SIZE ideal = {};
+            HWND defaults = GetDlgItem(page, IDC_DEFAULTS);
+            EXPECT_TRUE(defaults == nullptr || SendMessageA(defaults, BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal)));
             RedrawWindow(sheet, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
             Pump(200);
             CaptureWindow(sheet, "sheet-" + std::to_string(dpi) + "dpi-page" + std::to_string(index));
