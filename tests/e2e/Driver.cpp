@@ -79,7 +79,7 @@ HWND WaitForProcessWindow(DWORD processId, const char* className, DWORD timeoutM
     while (GetTickCount() - start < timeoutMs) {
         HWND found = FindProcessWindow(processId, className);
         if (found != nullptr) return found;
-        Sleep(50);
+        PumpFor(50);  // a window of this thread may be asked something meanwhile
     }
     return nullptr;
 }
@@ -139,15 +139,4 @@ Screenshot CaptureClient(HWND window, const std::string& name)
     Screenshot shot = CaptureDc(screen, origin.x, origin.y, r.right, r.bottom, name);
     ReleaseDC(nullptr, screen);
     return shot;
-}
-
-void StoreSetting(const char* mode, const char* name, DWORD value)
-{
-    std::string path = std::string("Software\\Brelkora\\Fireworks\\1.0\\") + mode;
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
-        return;
-    RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
-    RegCloseKey(key);
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tests/ScreenCapture.h"
+#include "tests/SettingsRegistry.h"
 
 
 class ProgramRun {
@@ -31,7 +32,8 @@ private:
 
 std::string ProgramDirectory();
 // The first visible top-level window of a class ("#32770" for dialogs and message boxes) that a
-// process shows, at once or within the time-out; nullptr when there is none.
+// process shows, at once or within the time-out (this thread's messages are handled meanwhile);
+// nullptr when there is none.
 HWND FindProcessWindow(DWORD processId, const char* className);
 HWND WaitForProcessWindow(DWORD processId, const char* className, DWORD timeoutMs = 15000);
 // The texts of a window's child controls, joined by newlines.
@@ -40,5 +42,4 @@ std::string ChildTexts(HWND window);
 Screenshot CaptureScreen(const std::string& name);
 Screenshot CaptureClient(HWND window, const std::string& name);
 void PumpFor(DWORD milliseconds);
-// Stores a number among the settings of run mode `mode` ("interactive" or "screensaver").
-void StoreSetting(const char* mode, const char* name, DWORD value);
+using settings_registry::PutDword;  // a setting of "interactive" or "screensaver" for the next run

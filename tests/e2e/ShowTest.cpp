@@ -42,8 +42,8 @@ SIZE_T PrivateBytes(HANDLE process)
 
 TEST(Show, SparksRiseOverTheSkylineAndARepaintShowsTheBareBackdrop)
 {
-    StoreSetting("screensaver", "DrawMode", 2);
-    StoreSetting("screensaver", "Stereo", 0);
+    PutDword("screensaver", "DrawMode", 2);
+    PutDword("screensaver", "Stereo", 0);
     ProgramRun run("/s");
     HWND window = run.WaitForWindow();
     ASSERT_NE(window, nullptr);
@@ -107,7 +107,7 @@ TEST(Show, SoakAtTheLargestSparkLimitKeepsMemoryFlat)
 {
     const char* requested = std::getenv("FW_SOAK_SECONDS");
     const int seconds = requested != nullptr ? std::atoi(requested) : 12;
-    StoreSetting("screensaver", "SparkLimit", 20000);
+    PutDword("screensaver", "SparkLimit", 20000);
     ProgramRun run("/s");
     HWND window = run.WaitForWindow();
     ASSERT_NE(window, nullptr);
@@ -120,7 +120,7 @@ TEST(Show, SoakAtTheLargestSparkLimitKeepsMemoryFlat)
     SIZE_T late = PrivateBytes(process);
     EXPECT_LT(late, early + 4 * 1024 * 1024) << "early " << early << " late " << late;
     CloseHandle(process);
-    StoreSetting("screensaver", "SparkLimit", 5000);
+    PutDword("screensaver", "SparkLimit", 5000);
     PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_EQ(run.WaitForExit(), 0u);
 }

@@ -11,7 +11,6 @@
 #include <cstring>
 #include <functional>
 #include <string>
-#include <vector>
 
 #include "app/ParseOption.h"
 #include "resources/resource.h"
@@ -437,7 +436,7 @@ TEST_F(PropertySheetTest, AboutPageColoursAndItsBoldFont)
 namespace {
 // Why a control of `page` would not show in full, or "" when it does: it must lie inside the page,
 // and its text, in its own font, must fit beside the box of a check box or radio button, inside a
-// push button's edges, or in a static's lines.
+// button's edges, or in a static's lines.
 std::string Clipping(HWND page, HWND control)
 {
     RECT pageRect, box;
@@ -447,74 +446,57 @@ std::string Clipping(HWND page, HWND control)
     char text[256] = "", className[32] = "";
     GetWindowTextA(control, text, sizeof(text));
     GetClassNameA(control, className, sizeof(className));
-    std::string name = std::string(className) + " \"" + text + "\"";
     if (box.left < 0 || box.top < 0 || box.right > pageRect.right || box.bottom > pageRect.bottom)
-        return name + " lies outside its page";
-    const LONG style = GetWindowLongA(control, GWL_STYLE);
+        return std::string(text) + " lies outside its page";
+    const LONG style = GetWindowLongA(control, GWL_STYLE), type = style & BS_TYPEMASK;
     const bool isButton = lstrcmpiA(className, "Button") == 0;
     const bool isStatic = lstrcmpiA(className, "Static") == 0 || lstrcmpA(className, hyperLinkClassName) == 0;
     if (text[0] == '\0' || !(isButton || isStatic) || (isStatic && (style & SS_TYPEMASK) == SS_ICON)) return "";
-
     HDC dc = GetDC(control);
     HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
     TEXTMETRICA metrics;
     GetTextMetricsA(dc, &metrics);
-    int room = box.right - box.left;
-    const int type = style & BS_TYPEMASK;
-    if (isButton && type == BS_GROUPBOX) {
-        room -= 2 * metrics.tmAveCharWidth;  // the caption sits inside the frame's corners
-    } else if (isButton && type != BS_PUSHBUTTON && type != BS_DEFPUSHBUTTON) {
-        room -= GetSystemMetrics(SM_CXMENUCHECK) + metrics.tmAveCharWidth / 2;  // the box and its gap
-    } else if (isButton) {
-        room -= 2 * GetSystemMetrics(SM_CXEDGE);
-    }
-    RECT needed = {0, 0, room, 0};
-    UINT flags = DT_CALCRECT | (isStatic && (style & SS_NOPREFIX) != 0 ? DT_NOPREFIX : 0);
+    const bool checkable = isButton && type != BS_PUSHBUTTON && type != BS_DEFPUSHBUTTON && type != BS_GROUPBOX;
+    RECT needed = {0, 0, box.right - box.left - (checkable ? GetSystemMetrics(SM_CXMENUCHECK) + metrics.tmAveCharWidth / 2
+                                                 : isButton ? 2 * GetSystemMetrics(SM_CXEDGE) : 0), 0};
+    const LONG room = needed.right;
     const bool severalLines = isStatic && box.bottom - box.top >= 2 * metrics.tmHeight;
-    DrawTextA(dc, text, -1, &needed, flags | (severalLines ? DT_WORDBREAK : DT_SINGLELINE));
+    DrawTextA(dc, text, -1, &needed, DT_CALCRECT | (severalLines ? DT_WORDBREAK : DT_SINGLELINE));
     SelectObject(dc, old);
     ReleaseDC(control, dc);
-    if (needed.right > room) return name + " needs " + std::to_string(needed.right) + " of " + std::to_string(room) + " px";
-    if (needed.bottom > box.bottom - box.top)
-        return name + " needs " + std::to_string(needed.bottom) + " of " + std::to_string(box.bottom - box.top) + " px high";
-    return "";
-}
-
-BOOL CALLBACK CollectChild(HWND child, LPARAM list)
-{
-    reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
-    return TRUE;
+    if (needed.right <= room && needed.bottom <= box.bottom - box.top) return "";
+    return std::string(text) + " needs " + std::to_string(needed.right) + "x" + std::to_string(needed.bottom) +
+           " pixels, has " + std::to_string(room) + "x" + std::to_string(box.bottom - box.top);
 }
 }  // namespace
 
-// The wrapper runs this once more at 120 and at 144 dots per inch (FW_LOG_PIXELS); every run leaves a
+// The wrapper runs this once more at 120 and at 144 dots per inch (FW_LOG_PIXELS). Each run leaves a
 // screenshot of each page under screenshots/.
 TEST_F(PropertySheetTest, NoControlIsClippedAtThisDisplayResolution)
 {
     HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
     const char* requested = std::getenv("FW_LOG_PIXELS");
     ASSERT_EQ(dpi, requested != nullptr ? std::atoi(requested) : dpi) << "the display resolution was not applied";
-
     Settings settings(instance, ScreenSaver);
-    RunSheet(settings, [dpi](HWND sheet) {
+    RunSheet(settings, [dpi, screen](HWND sheet) {
         const int pages = TabCtrl_GetItemCount(PropSheet_GetTabControl(sheet));
         EXPECT_GE(pages, 4);
         for (int index = 0; index < pages; ++index) {
             HWND page = ShowPage(sheet, index);
-            std::vector<HWND> controls;
-            EnumChildWindows(page, CollectChild, reinterpret_cast<LPARAM>(&controls));
-            for (HWND control : controls) EXPECT_EQ(Clipping(page, control), "") << "page " << index << " at " << dpi;
-            // The program's manifest (this test program carries its resources) brings Common Controls 6,
+            for (HWND control = GetWindow(page, GW_CHILD); control != nullptr; control = GetWindow(control, GW_HWNDNEXT))
+                EXPECT_EQ(Clipping(page, control), "") << "page " << index << " at " << dpi;
+            // The manifest (this test program carries the product's resources) brings Common Controls 6,
             // whose buttons alone know their ideal size.
             SIZE ideal = {};
-            HWND defaults = GetDlgItem(page, IDC_DEFAULTS);
-            EXPECT_TRUE(defaults == nullptr || SendMessageA(defaults, BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal)));
-            RedrawWindow(sheet, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+            EXPECT_TRUE(SendDlgItemMessageA(page, IDC_DEFAULTS, BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal)) ||
+                        GetDlgItem(page, IDC_DEFAULTS) == nullptr);
             Pump(200);
-            CaptureWindow(sheet, "sheet-" + std::to_string(dpi) + "dpi-page" + std::to_string(index));
+            RECT r;
+            GetWindowRect(sheet, &r);
+            CaptureDc(screen, r.left, r.top, r.right - r.left, r.bottom - r.top, "sheet-" + std::to_string(dpi) + "dpi-page" + std::to_string(index));
         }
         PressCancel(sheet);
     });
+    ReleaseDC(nullptr, screen);
 }
