@@ -20,8 +20,6 @@ public:
     // Destroys the windows; safe to call twice.
     void Release();
 
-    const std::vector<HWND>& Windows() const { return windows; }
-
 private:
     BlackoutWindows(const BlackoutWindows&);
     BlackoutWindows& operator=(const BlackoutWindows&);
