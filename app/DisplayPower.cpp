@@ -38,8 +38,8 @@ void DisplayPowerWatch::Start(HWND window)
 
 void DisplayPowerWatch::Stop()
 {
-    UnregisterFn unregister =
-        reinterpret_cast<UnregisterFn>(reinterpret_cast<void (*)()>(UserFunction("UnregisterPowerSettingNotification")));
+    UnregisterFn unregister = reinterpret_cast<UnregisterFn>(
+        reinterpret_cast<void (*)()>(UserFunction("UnregisterPowerSettingNotification")));
     for (void*& registration : registrations) {
         if (registration != nullptr && unregister != nullptr) unregister(registration);
         registration = nullptr;
@@ -49,9 +49,11 @@ void DisplayPowerWatch::Stop()
 DisplayChange DisplayPowerWatch::Read(WPARAM wParam, LPARAM lParam)
 {
     const PowerSetting* notice = reinterpret_cast<const PowerSetting*>(lParam);
-    if (wParam != powerSettingChange || notice == nullptr || notice->dataLength < sizeof(DWORD)) return DisplayUnchanged;
+    if (wParam != powerSettingChange || notice == nullptr || notice->dataLength < sizeof(DWORD))
+        return DisplayUnchanged;
     bool watched = false;
-    for (const GUID* setting : watchedSettings) watched = watched || std::memcmp(&notice->setting, setting, sizeof(GUID)) == 0;
+    for (const GUID* setting : watchedSettings)
+        watched = watched || std::memcmp(&notice->setting, setting, sizeof(GUID)) == 0;
     if (!watched) return DisplayUnchanged;
     DWORD state = 0;
     std::memcpy(&state, notice->data, sizeof state);

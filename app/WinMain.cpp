@@ -45,7 +45,8 @@ int RunShow(HINSTANCE instance, RunMode mode, HWND parent, bool startPaused)
     if (startPaused) app.Pause();
     // The full-screen saver plays on the primary monitor; no other monitor may keep showing the desktop.
     BlackoutWindows blackout;
-    if (mode == ScreenSaver && parent == nullptr) blackout.Cover(instance, app.Window(), BlackedOutMonitors(SystemMonitors()));
+    if (mode == ScreenSaver && parent == nullptr)
+        blackout.Cover(instance, app.Window(), BlackedOutMonitors(SystemMonitors()));
     return app.Run();
 }
 

@@ -31,8 +31,8 @@ template <typename Function> Function SystemFunction(const wchar_t* library, con
 
 void RestrictDllSearchToSystemFolder()
 {
-    SetDefaultDllDirectoriesFn restrict =
-        reinterpret_cast<SetDefaultDllDirectoriesFn>(reinterpret_cast<void (*)()>(KernelFunction("SetDefaultDllDirectories")));
+    SetDefaultDllDirectoriesFn restrict = reinterpret_cast<SetDefaultDllDirectoriesFn>(
+        reinterpret_cast<void (*)()>(KernelFunction("SetDefaultDllDirectories")));
     if (restrict != nullptr && restrict(searchSystem32)) return;
     SetDllDirectoryFn setDirectory =
         reinterpret_cast<SetDllDirectoryFn>(reinterpret_cast<void (*)()>(KernelFunction("SetDllDirectoryW")));

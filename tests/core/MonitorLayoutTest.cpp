@@ -18,7 +18,8 @@ TEST(MonitorLayout, EveryMonitorButThePrimaryOneIsBlackedOut)
          "1920,300-4480,1740 -1280,-200-0,824"},
         {"none flagged: the one at the origin plays", {{left, false}, {primary, false}}, "-1280,-200-0,824"},
         {"none flagged, none at the origin: the first plays", {{right, false}, {left, false}}, "-1280,-200-0,824"},
-        {"mirrored, empty or inside the primary", {{primary, true}, {right, false}, {right, false}, {{5000, 0, 5000, 500}, false}, {{5, 5, 99, 99}, false}},
+        {"mirrored, empty or inside the primary",
+         {{primary, true}, {right, false}, {right, false}, {{5000, 0, 5000, 500}, false}, {{5, 5, 99, 99}, false}},
          "1920,300-4480,1740"},
     };
     for (const auto& c : cases) {

@@ -21,7 +21,8 @@ TEST(TwoMonitors, TheShowPlaysOnThePrimaryMonitorAndTheOtherTurnsBlackUntilAClic
     ASSERT_NE(run.WaitForWindow(), nullptr);
     PumpFor(2500);
     HDC screen = GetDC(nullptr);
-    Screenshot black = CaptureDc(screen, area.left, area.top, area.right - area.left, area.bottom - area.top, "two-monitors");
+    Screenshot black =
+        CaptureDc(screen, area.left, area.top, area.right - area.left, area.bottom - area.top, "two-monitors");
     ReleaseDC(nullptr, screen);
     EXPECT_EQ(black.CountNot(0), 0u) << "the second monitor still shows what lay there";
     EXPECT_EQ(run.WaitForExit(0), static_cast<DWORD>(STILL_ACTIVE)) << "covering it ended the show";

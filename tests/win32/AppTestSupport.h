@@ -42,7 +42,8 @@ inline int VoicesPlaying(const SoundBank* bank)
     int playing = 0;
     for (uint32_t slot = 0; slot < SoundBank::SlotCount; ++slot) {
         DWORD status = 0;
-        playing += bank->Voice(slot) != nullptr && SUCCEEDED(bank->Voice(slot)->GetStatus(&status)) && status & DSBSTATUS_PLAYING;
+        IDirectSoundBuffer* voice = bank->Voice(slot);
+        playing += voice != nullptr && SUCCEEDED(voice->GetStatus(&status)) && (status & DSBSTATUS_PLAYING) != 0;
     }
     return playing;
 }

@@ -457,9 +457,9 @@ std::string Clipping(HWND page, HWND control)
     TEXTMETRICA metrics;
     GetTextMetricsA(dc, &metrics);
     const bool checkable = isButton && type != BS_PUSHBUTTON && type != BS_DEFPUSHBUTTON && type != BS_GROUPBOX;
-    RECT needed = {0, 0, box.right - box.left - (checkable ? GetSystemMetrics(SM_CXMENUCHECK) + metrics.tmAveCharWidth / 2
-                                                 : isButton ? 2 * GetSystemMetrics(SM_CXEDGE) : 0), 0};
-    const LONG room = needed.right;
+    const LONG room = box.right - box.left - (checkable ? GetSystemMetrics(SM_CXMENUCHECK) + metrics.tmAveCharWidth / 2
+                                              : isButton ? 2 * GetSystemMetrics(SM_CXEDGE) : 0);
+    RECT needed = {0, 0, room, 0};
     const bool severalLines = isStatic && box.bottom - box.top >= 2 * metrics.tmHeight;
     DrawTextA(dc, text, -1, &needed, DT_CALCRECT | (severalLines ? DT_WORDBREAK : DT_SINGLELINE));
     SelectObject(dc, old);
@@ -484,17 +484,18 @@ TEST_F(PropertySheetTest, NoControlIsClippedAtThisDisplayResolution)
         EXPECT_GE(pages, 4);
         for (int index = 0; index < pages; ++index) {
             HWND page = ShowPage(sheet, index);
-            for (HWND control = GetWindow(page, GW_CHILD); control != nullptr; control = GetWindow(control, GW_HWNDNEXT))
+            for (HWND control = GetWindow(page, GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT))
                 EXPECT_EQ(Clipping(page, control), "") << "page " << index << " at " << dpi;
             // The manifest (this test program carries the product's resources) brings Common Controls 6,
             // whose buttons alone know their ideal size.
             SIZE ideal = {};
-            EXPECT_TRUE(SendDlgItemMessageA(page, IDC_DEFAULTS, BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal)) ||
-                        GetDlgItem(page, IDC_DEFAULTS) == nullptr);
+            EXPECT_TRUE(GetDlgItem(page, IDC_DEFAULTS) == nullptr ||
+                        SendDlgItemMessageA(page, IDC_DEFAULTS, BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal)));
             Pump(200);
             RECT r;
             GetWindowRect(sheet, &r);
-            CaptureDc(screen, r.left, r.top, r.right - r.left, r.bottom - r.top, "sheet-" + std::to_string(dpi) + "dpi-page" + std::to_string(index));
+            const std::string name = "sheet-" + std::to_string(dpi) + "dpi-page" + std::to_string(index);
+            CaptureDc(screen, r.left, r.top, r.right - r.left, r.bottom - r.top, name);
         }
         PressCancel(sheet);
     });
