@@ -3,11 +3,12 @@
 # make bench - one table: the native benchmarks, then the real program's frame time under Wine
 # make fuzz  - run the fuzzers (FUZZ_SECONDS each, default 600)
 # make compare [BASE=rev] - fwsim and fwrender output of the working tree against BASE, byte for byte
+# make dist  - the setup program BrelkoraFireworksSetup.exe and the release zip, in build/dist
 SHELL := /bin/bash
 PRESETS := native native-asan win32 win64
 FUZZ_SECONDS ?= 600
 
-.PHONY: all bootstrap build test run bench fuzz compare clean $(addprefix build-,$(PRESETS)) $(addprefix test-,$(PRESETS))
+.PHONY: all bootstrap build test run bench fuzz compare dist clean $(addprefix build-,$(PRESETS)) $(addprefix test-,$(PRESETS))
 
 all: build
 
@@ -39,6 +40,10 @@ fuzz: bootstrap
 
 compare: bootstrap
 	@tools/compare-reference.sh --wine $(BASE)
+
+# The 32-bit build makes them (tools/installer) whenever makensis is there, and the bootstrap installs it.
+dist: build-win32
+	@ls -l build/dist/BrelkoraFireworksSetup.exe build/dist/BrelkoraFireworks-*.zip
 
 clean:
 	rm -rf build

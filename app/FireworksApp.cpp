@@ -10,6 +10,7 @@
 #include "engine/World.h"
 #include "render/DirectDrawBackend.h"
 #include "render/GdiBackend.h"
+#include "render/SystemLibrary.h"
 #include "resources/resource.h"
 #include "settings/Settings.h"
 
@@ -41,7 +42,8 @@ bool FireworksApp::RegisterWindowClass(HINSTANCE instance)
 FireworksApp::FireworksApp(RunMode mode_, HINSTANCE instance, HWND parentWindow_)
     : mode(mode_), settings(nullptr), world(nullptr), window(nullptr), parentWindow(parentWindow_),
       runState(NotStarted), sparkQueue(nullptr), mouseMovesLeft(5), width(0), height(0), bitsPerPixel(0),
-      refreshRate(0), display(nullptr), soundBank(nullptr), musicPlayer(nullptr), profiler(nullptr)
+      refreshRate(0), display(nullptr), soundBank(nullptr), musicPlayer(nullptr), profiler(nullptr),
+      pausedForDisplay(false)
 {
     settings = new (std::nothrow) Settings(instance, mode_);
     if (settings == nullptr) return;
@@ -79,12 +81,13 @@ FireworksApp::FireworksApp(RunMode mode_, HINSTANCE instance, HWND parentWindow_
 
     window = CreateWindowExA(0, windowClassName, title, style, x, y, w, h, parentWindow, nullptr, instance, this);
     if (window != nullptr) {
+        displayPower.Start(window);
         StartDisplay(drawMode);
         sparkQueue = new (std::nothrow) SparkQueue(settings->SparkLimit);
         if (sparkQueue == nullptr) return;
         RegisterBuiltInScripts(instance);
         CreateSounds(instance);
-        world = new (std::nothrow) World(timeGetTime(), settings->GetFrameRate(), *sparkQueue,
+        world = new (std::nothrow) World(SystemMilliseconds(), settings->GetFrameRate(), *sparkQueue,
                                          FixedFromInt(-settings->GetGravity()), FixedFromInt(settings->GetWind()), width,
                                          height, 0, FixedFromInt(3500), FixedFromInt(-5000), FixedFromInt(-4995), 0,
                                          soundBank);
@@ -242,6 +245,7 @@ void FireworksApp::Shutdown()
         delete settings;
         settings = nullptr;
     }
+    displayPower.Stop();
     window = nullptr;
     runState = NotStarted;
     delete soundBank;

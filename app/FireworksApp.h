@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+#include "app/DisplayPower.h"
 #include "app/ParseOption.h"
 #include "render/DisplayBackend.h"
 
@@ -52,6 +53,7 @@ public:
     uint32_t MouseMovesLeft() const { return mouseMovesLeft; }
     const SparkQueue* Queue() const { return sparkQueue; }
     const World* GetWorld() const { return world; }
+    const SoundBank* Sounds() const { return soundBank; }
     uint32_t Width() const { return width; }
     uint32_t Height() const { return height; }
     uint32_t BitsPerPixel() const { return bitsPerPixel; }
@@ -66,6 +68,7 @@ private:
     LRESULT OnPaint(HWND hwnd);
     LRESULT OnMouseMove();
     LRESULT OnMouseButton();
+    LRESULT OnPowerBroadcast(WPARAM wParam, LPARAM lParam);
     void StartDisplay(int32_t drawMode);
     // Takes over the size and depth of the back-end's drawing surface; the world follows the size.
     void SetDisplayGeometry(const DisplayMode& mode);
@@ -88,4 +91,6 @@ private:
     SoundBank* soundBank;
     MusicPlayer* musicPlayer;
     FrameProfiler* profiler;
+    DisplayPowerWatch displayPower;
+    bool pausedForDisplay;  // the show stopped because the display went off, and goes on when it is back
 };

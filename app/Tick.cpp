@@ -7,13 +7,14 @@
 #include "engine/SparkQueue.h"
 #include "engine/World.h"
 #include "render/FrameProfiler.h"
+#include "render/SystemLibrary.h"
 
 void FireworksApp::Tick()
 {
     if (world == nullptr || sparkQueue == nullptr) return;
-    DWORD frameStart = timeGetTime();
+    DWORD frameStart = SystemMilliseconds();
     FrameProfiler::Clock::time_point profileStart = profiler != nullptr ? FrameProfiler::Now() : FrameProfiler::Clock::time_point();
-    world->now = timeGetTime();
+    world->now = SystemMilliseconds();
 
     // Without a back-end nothing is drawn and no spark advances.
     if (display != nullptr) display->Frame(*world);
@@ -23,7 +24,7 @@ void FireworksApp::Tick()
 
     // Measured as elapsed time so that the wrap of the millisecond clock never turns into a sleep
     // of weeks; a late frame is not made up.
-    DWORD elapsed = timeGetTime() - frameStart;
+    DWORD elapsed = SystemMilliseconds() - frameStart;
     if (elapsed < world->framePeriod) Sleep(world->framePeriod - elapsed);
 }
 

@@ -23,6 +23,7 @@
 #include "render/GdiTarget.h"
 #include "render/PixelFormat.h"
 #include "render/SurfaceFrame.h"
+#include "render/SystemLibrary.h"
 #include "scenery/Backdrop.h"
 
 #ifndef _WIN64
@@ -91,7 +92,7 @@ bool DirectDrawBackend::Start()
     bool started = false;
     do {
         IDirectDraw* first = nullptr;
-        if (FAILED(DirectDrawCreate(nullptr, &first, nullptr))) break;
+        if (FAILED(SystemDirectDrawCreate(nullptr, &first, nullptr))) break;
         HRESULT hr = first->QueryInterface(IID_IDirectDraw2, reinterpret_cast<void**>(&directDraw));
         first->Release();
         if (FAILED(hr)) {

@@ -26,16 +26,6 @@ size_t CountColourful(const Screenshot& shot)
     return n;
 }
 
-void SetSetting(const char* mode, const char* name, DWORD value)
-{
-    std::string path = std::string("Software\\Brelkora\\Fireworks\\1.0\\") + mode;
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
-    RegCloseKey(key);
-}
-
 LRESULT CALLBACK HostProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     return DefWindowProcA(hwnd, message, wParam, lParam);
@@ -52,8 +42,8 @@ SIZE_T PrivateBytes(HANDLE process)
 
 TEST(Show, SparksRiseOverTheSkylineAndARepaintShowsTheBareBackdrop)
 {
-    SetSetting("screensaver", "DrawMode", 2);
-    SetSetting("screensaver", "Stereo", 0);
+    PutDword("screensaver", "DrawMode", 2);
+    PutDword("screensaver", "Stereo", 0);
     ProgramRun run("/s");
     HWND window = run.WaitForWindow();
     ASSERT_NE(window, nullptr);
@@ -117,7 +107,7 @@ TEST(Show, SoakAtTheLargestSparkLimitKeepsMemoryFlat)
 {
     const char* requested = std::getenv("FW_SOAK_SECONDS");
     const int seconds = requested != nullptr ? std::atoi(requested) : 12;
-    SetSetting("screensaver", "SparkLimit", 20000);
+    PutDword("screensaver", "SparkLimit", 20000);
     ProgramRun run("/s");
     HWND window = run.WaitForWindow();
     ASSERT_NE(window, nullptr);
@@ -130,7 +120,7 @@ TEST(Show, SoakAtTheLargestSparkLimitKeepsMemoryFlat)
     SIZE_T late = PrivateBytes(process);
     EXPECT_LT(late, early + 4 * 1024 * 1024) << "early " << early << " late " << late;
     CloseHandle(process);
-    SetSetting("screensaver", "SparkLimit", 5000);
+    PutDword("screensaver", "SparkLimit", 5000);
     PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_EQ(run.WaitForExit(), 0u);
 }
