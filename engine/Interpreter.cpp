@@ -140,19 +140,21 @@ bool Spark::Run(World& world)
     Fixed dt = FixedFromReal(elapsed / 1000.0);
     if (dt == 0) return true;
 
-    ScriptReader in(pc);
+    const uint32_t limit = world.commandLimit;
+    const uint64_t readLimit = static_cast<uint64_t>(limit) * ReadsPerCommand;
+    ScriptReader in(pc, readLimit < 0xFFFFFFFFu ? static_cast<uint32_t>(readLimit) : 0xFFFFFFFFu);
     bool alive = true;     // what the run reports; the end of the text clears it
     bool faulted = false;  // an error happened: the spark finishes this run and then dies
     bool running = true;
     uint32_t commands = 0;
     while (running) {
-        char c = in.Take();
-        if (c == ' ' || c == '\t' || c == '\n') continue;
-        if (commands == world.commandLimit) {
-            // A loop that never sleeps: end it here as an error.
+        if (commands + in.reads / ReadsPerCommand >= limit) {
+            // A loop that never sleeps, or a text too long to read in one run: end it here as an error.
             faulted = true;
             break;
         }
+        char c = in.Take();
+        if (c == ' ' || c == '\t' || c == '\n') continue;
         ++commands;
         switch (c) {
         case '\0':
@@ -232,9 +234,15 @@ bool Spark::Run(World& world)
             break;
         }
     }
+    // A digit run or a block cut short by the read limit: the run went no further than its bound.
+    if (in.Exhausted()) faulted = true;
     pc = in.pc;
+    const uint32_t cost = commands + in.reads / ReadsPerCommand;
+    world.passCommands += cost;
     if (world.stats != nullptr) {
         world.stats->commands += commands;
+        world.stats->reads += in.reads;
+        if (cost > world.stats->largestRun) world.stats->largestRun = cost;
         if (faulted) ++world.stats->sparksKilled;
     }
     return alive && !faulted;

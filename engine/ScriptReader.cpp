@@ -6,9 +6,10 @@ int32_t ScriptReader::Whole()
 {
     bool negative = TakeIf('-');
     uint32_t value = 0;
-    while (*pc >= '0' && *pc <= '9') {
+    while (*pc >= '0' && *pc <= '9' && reads < readLimit) {
         value = value * 10u + static_cast<uint32_t>(*pc - '0');
         ++pc;
+        ++reads;
     }
     if (negative) value = 0u - value;
     return static_cast<int32_t>(value);
@@ -49,8 +50,9 @@ uint32_t ScriptReader::HexByte()
 void ScriptReader::SkipBlock()
 {
     uint32_t depth = 1;
-    while (*pc != '\0') {
+    while (*pc != '\0' && reads < readLimit) {
         char c = *pc++;
+        ++reads;
         if (c == '[') ++depth;
         if (c == ']' && --depth == 0) return;
     }

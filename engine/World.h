@@ -10,9 +10,21 @@ class SparkQueue;
 class SoundSink;
 struct RunStats;
 
-// Commands one run of a spark may execute before it is killed. Far above anything a real firework does
-// (a burst of 250 stars is about a thousand), it ends loops that never sleep.
-const uint32_t DefaultCommandLimit = 1000000;
+// The work of a run is counted in commands: each command counts one, and every ReadsPerCommand
+// characters the run reads (blanks, operands, skipped blocks) count one more, so that a text of long
+// blanks or huge blocks costs what it takes.
+const uint32_t ReadsPerCommand = 16;
+
+// What waking a spark costs the due pass besides its run (taking it from the queue, its elapsed time,
+// putting it back), in commands.
+const uint32_t WakeCost = 1;
+
+// Commands one run of a spark may execute before it is killed: it ends loops that never sleep.
+const uint32_t DefaultCommandLimit = 5000;
+
+// Commands one due pass may execute. A pass starts a run only while a whole run up to the limit above
+// still fits, so no frame ever goes beyond it; sparks still due then wait for the next frame.
+const uint32_t DefaultFrameBudget = 250000;
 
 class World {
 public:
@@ -51,6 +63,10 @@ public:
     RunStats* stats;
     // Bound on the commands of one run (DefaultCommandLimit unless a tool lowers it).
     uint32_t commandLimit;
+    // Bound on the commands of one due pass (DefaultFrameBudget unless a tool changes it), and what the
+    // current pass has spent so far; every run adds what it cost.
+    uint32_t frameBudget;
+    uint32_t passCommands;
 
 private:
     World(const World&);

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "engine/Angles.h"
@@ -256,19 +257,30 @@ TEST_F(Interpreter, SleepsSetTheWakeTimeInFramesAndNeverBeforeNow)
     }
 }
 
-TEST_F(Interpreter, RunsThatNeverSleepEndAtTheCommandBound)
+TEST_F(Interpreter, RunsEndAtTheCommandBoundWhateverTheyRead)
 {
-    for (const char* text : {"l0 n", "d uv>5", "l0 s[t] n"}) {
+    // Loops that never sleep, and texts too long to read in one run: blanks, a number, a skipped block.
+    // Every 16 characters read count as a command, so each is cut at the bound and killed.
+    const std::string endless[] = {"l0 n", "d uv>5", "l0 s[t] n", std::string(200000, ' ') + "t",
+                                   "p" + std::string(200000, '7') + " t", "s[" + std::string(200000, 'g') + "] t"};
+    for (const std::string& text : endless) {
         stats = RunStats();
-        EXPECT_FALSE(Make(text)->Run(world)) << text;
-        EXPECT_EQ(stats.commands, DefaultCommandLimit) << text;
-        EXPECT_EQ(stats.sparksKilled, 1u) << text;
+        world.passCommands = 0;
+        EXPECT_FALSE(Make(text.c_str())->Run(world)) << text.substr(0, 12);
+        EXPECT_EQ(stats.sparksKilled, 1u);
+        EXPECT_GE(world.passCommands, DefaultCommandLimit) << text.substr(0, 12);
+        EXPECT_LE(world.passCommands, DefaultCommandLimit + 1) << text.substr(0, 12);
+        EXPECT_EQ(stats.largestRun, world.passCommands);
+        while (Spark* s = queue.PopMin()) delete s;
     }
-    while (Spark* s = queue.PopMin()) delete s;
 
-    // Just under the bound is fine: l, 49 passes of p and n, then the last p, n and t.
-    world.commandLimit = 102;
+    // A run survives a bound equal to what it costs, and dies just below it.
+    world.passCommands = 0;
     EXPECT_TRUE(Make("l50 p0 n t")->Run(world));
-    world.commandLimit = 101;
+    uint32_t cost = world.passCommands;
+    EXPECT_EQ(cost, 102u + 255u / ReadsPerCommand) << "102 commands and 255 characters";
+    world.commandLimit = cost;
+    EXPECT_TRUE(Make("l50 p0 n t")->Run(world));
+    world.commandLimit = cost - 1;
     EXPECT_FALSE(Make("l50 p0 n t")->Run(world));
 }

@@ -1,14 +1,34 @@
 #include "tools/fwsim/Fwsim.h"
 
+#include <algorithm>
+#include <cstdio>
+
 #include "engine/ScriptFile.h"
 #include "engine/ScriptTable.h"
-#include "tools/fwsim/ScriptCheck.h"
+#include "engine/ScriptCheck.h"
 #include "tools/fwsim/SimOptions.h"
 #include "tools/fwsim/Simulation.h"
 
 namespace {
 
 std::string Whole(Fixed f) { return std::to_string(FixedToWhole(f)); }
+
+std::string Milliseconds(double seconds)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.3f ms", seconds * 1000.0);
+    return text;
+}
+
+// Total, median and largest time of the due passes.
+std::string PassTimes(std::vector<double> seconds)
+{
+    double total = 0;
+    for (double s : seconds) total += s;
+    std::sort(seconds.begin(), seconds.end());
+    return "due passes took " + Milliseconds(total) + " in all, median " + Milliseconds(seconds[seconds.size() / 2]) +
+           ", largest " + Milliseconds(seconds.back()) + "\n";
+}
 
 int Check(const std::string& path, std::string& out, std::string& err)
 {
@@ -47,6 +67,11 @@ std::string Report(const SimOptions& options, const SimResult& r)
     s += "sparks dropped at a full queue: " + std::to_string(r.sparksDropped) + "\n";
     s += "sparks killed by errors: " + std::to_string(r.sparksKilled) + "\n";
     s += "commands executed: " + std::to_string(r.commands) + "\n";
+    s += "characters read: " + std::to_string(r.reads) + "\n";
+    s += "largest run: " + std::to_string(r.largestRun) + " commands\n";
+    s += "largest frame: " + std::to_string(r.largestFrame) + " commands\n";
+    s += "frames that reached the budget: " + std::to_string(r.passesCut) + "\n";
+    if (!r.passSeconds.empty()) s += PassTimes(r.passSeconds);
     return s;
 }
 
