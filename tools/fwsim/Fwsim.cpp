@@ -5,7 +5,6 @@
 
 #include "engine/ScriptFile.h"
 #include "engine/ScriptTable.h"
-#include "engine/ScriptCheck.h"
 #include "tools/fwsim/SimOptions.h"
 #include "tools/fwsim/Simulation.h"
 
@@ -30,19 +29,25 @@ std::string PassTimes(std::vector<double> seconds)
            ", largest " + Milliseconds(seconds.back()) + "\n";
 }
 
+// Checks a file as the show reads it: the findings, then how many of its fireworks the show would use.
 int Check(const std::string& path, std::string& out, std::string& err)
 {
-    std::vector<std::string> lines;
-    if (!ReadScriptLines(path.c_str(), lines)) {
+    ScriptFileCheck check = CheckScriptFile(path.c_str());
+    if (check.outcome == ScriptFileCheck::CannotRead) {
         err = "fwsim: cannot read " + path;
         return 2;
     }
-    std::vector<ScriptFinding> findings = CheckScripts(lines);
-    for (const ScriptFinding& f : findings)
+    if (check.outcome == ScriptFileCheck::TooLarge) {
+        err = "fwsim: " + path + " is larger than " + std::to_string(ScriptFileLimit) + " bytes, more than the show reads";
+        return 2;
+    }
+    for (const ScriptFinding& f : check.findings)
         out += path + ":" + std::to_string(f.line) + ":" + std::to_string(f.column) + ": " + f.message + "\n";
-    out += path + ": " + std::to_string(lines.size()) + " scripts, " +
-           (findings.empty() ? std::string("no problems") : std::to_string(findings.size()) + " problems") + "\n";
-    return findings.empty() ? 0 : 1;
+    out += path + ": " + std::to_string(check.fireworks) + " fireworks, " + std::to_string(check.usable.size()) +
+           " usable, " +
+           (check.findings.empty() ? std::string("no problems") : std::to_string(check.findings.size()) + " problems") +
+           "\n";
+    return check.findings.empty() ? 0 : 1;
 }
 
 std::string Report(const SimOptions& options, const SimResult& r)
