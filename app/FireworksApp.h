@@ -17,6 +17,7 @@ class Backdrop;
 class SoundBank;
 class MusicPlayer;
 class FrameProfiler;
+class ScriptTable;
 
 // Private messages of the main window (all answer 0 when handled).
 const UINT WM_FW_LAUNCH = WM_USER + 1;  // launch wParam fireworks
@@ -65,6 +66,7 @@ public:
     int32_t Backend() const { return backend; }
     uint32_t MouseMovesLeft() const { return mouseMovesLeft; }
     const SparkQueue* Queue() const { return sparkQueue; }
+    const ScriptTable* Scripts() const { return scriptTable; }
     const World* GetWorld() const { return world; }
     uint32_t Width() const { return width; }
     uint32_t Height() const { return height; }
@@ -83,7 +85,7 @@ private:
     LRESULT OnPaint(HWND hwnd);
     LRESULT OnMouseMove();
     LRESULT OnMouseButton();
-    void RegisterBuiltInScripts(HINSTANCE instance);
+    void RegisterScripts(HINSTANCE instance);
     void CreateSounds(HINSTANCE instance);
     void OpenMusic();
     bool IsFullScreenSaver() const { return mode == ScreenSaver && parentWindow == nullptr; }
@@ -95,6 +97,8 @@ private:
     HWND parentWindow;
     RunState runState;
     SparkQueue* sparkQueue;
+    // The fireworks the launcher picks from; sparks point into its texts, so it goes after the queue.
+    ScriptTable* scriptTable;
     uint32_t mouseMovesLeft;
     uint32_t width, height;
     uint32_t bitsPerPixel, refreshRate;
