@@ -10,6 +10,8 @@
 #include <string>
 
 #include "e2e/Driver.h"
+#include "tests/SettingsRegistry.h"
+#include "tests/TempFiles.h"
 
 namespace {
 bool IsColourful(uint32_t pixel)
@@ -23,6 +25,14 @@ size_t CountColourful(const Screenshot& shot)
 {
     size_t n = 0;
     for (uint32_t p : shot.pixels) n += IsColourful(p);
+    return n;
+}
+
+// Magenta, which no built-in firework and no backdrop ever shows.
+size_t CountMagenta(const Screenshot& shot)
+{
+    size_t n = 0;
+    for (uint32_t p : shot.pixels) n += ((p >> 16) & 0xFF) > 150 && ((p >> 8) & 0xFF) < 80 && (p & 0xFF) > 150;
     return n;
 }
 
@@ -133,4 +143,43 @@ TEST(Show, SoakAtTheLargestSparkLimitKeepsMemoryFlat)
     SetSetting("screensaver", "SparkLimit", 5000);
     PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_EQ(run.WaitForExit(), 0u);
+}
+
+TEST(Show, PlaysTheUsersOwnFireworksReadOnceAtStartUp)
+{
+    // Magenta bursts, one line the checker rejects, and nothing built-in may show.
+    std::string file = WriteTemp("fw_show_own.txt",
+                                 "R cFF00FF p0 d gwm t uv<250 p1 l100 s[R cFF00FF a1000~1250,0~360,0~360 l75~120 gwm t n] n\n"
+                                 "R cFFFF00 xx d gwm t uv<250\n");
+    SetSetting("screensaver", "DrawMode", 2);
+    SetSetting("screensaver", "ScriptUse", 1);
+    settings_registry::PutRaw("screensaver", "ScriptFile", REG_SZ, file.c_str(), static_cast<DWORD>(file.size() + 1));
+    ProgramRun run("/s");
+    HWND window = run.WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    PumpFor(4000);
+    Screenshot own = CaptureClient(window, "show-own");
+    EXPECT_GT(CountMagenta(own), 20u);
+    EXPECT_EQ(CountColourful(own), CountMagenta(own)) << "only the user's fireworks play";
+
+    // The file changes (to binary junk) while the show runs: the show goes on with what it read.
+    WriteTemp("fw_show_own.txt", std::string("\0\x89PNG\r\n", 7));
+    PostMessageA(window, WM_USER + 1, 5, 0);
+    PumpFor(3000);
+    Screenshot later = CaptureClient(window, "show-own-later");
+    EXPECT_GT(CountMagenta(later), 20u);
+    PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_EQ(run.WaitForExit(), 0u);
+
+    // Now no line is usable: the built-in fireworks play, silently.
+    ProgramRun fallback("/s");
+    window = fallback.WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    PumpFor(4000);
+    Screenshot builtIn = CaptureClient(window, "show-own-fallback");
+    EXPECT_GT(CountColourful(builtIn), 20u);
+    EXPECT_EQ(CountMagenta(builtIn), 0u);
+    PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_EQ(fallback.WaitForExit(), 0u);
+    SetSetting("screensaver", "ScriptUse", 0);
 }
