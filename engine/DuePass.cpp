@@ -19,7 +19,7 @@ namespace {
 bool RoomForARun(const World& world)
 {
     return world.passCommands == 0 ||
-           static_cast<uint64_t>(world.passCommands) + WakeCost + world.commandLimit <= world.frameBudget;
+           static_cast<uint64_t>(world.passCommands) + WakeCost + MaxRunCost(world.commandLimit) <= world.frameBudget;
 }
 }  // namespace
 

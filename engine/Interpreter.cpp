@@ -140,9 +140,9 @@ bool Spark::Run(World& world)
     Fixed dt = FixedFromReal(elapsed / 1000.0);
     if (dt == 0) return true;
 
-    const uint32_t limit = world.commandLimit;
-    const uint64_t readLimit = static_cast<uint64_t>(limit) * ReadsPerCommand;
-    ScriptReader in(pc, readLimit < 0xFFFFFFFFu ? static_cast<uint32_t>(readLimit) : 0xFFFFFFFFu);
+    // Small enough that the bound in characters fits in 32 bits.
+    const uint32_t limit = world.commandLimit < 0x0FFFFFFFu ? world.commandLimit : 0x0FFFFFFFu;
+    ScriptReader in(pc);
     bool alive = true;     // what the run reports; the end of the text clears it
     bool faulted = false;  // an error happened: the spark finishes this run and then dies
     bool running = true;
@@ -155,6 +155,9 @@ bool Spark::Run(World& world)
         }
         char c = in.Take();
         if (c == ' ' || c == '\t' || c == '\n') continue;
+        // What is left of the bound, in characters: no number or skipped block of this command reads
+        // past it, so a run costs at most one command more than its bound (see MaxRunCost).
+        in.readLimit = (limit - commands) * ReadsPerCommand;
         ++commands;
         switch (c) {
         case '\0':
@@ -235,7 +238,7 @@ bool Spark::Run(World& world)
         }
     }
     // A digit run or a block cut short by the read limit: the run went no further than its bound.
-    if (in.Exhausted()) faulted = true;
+    if (in.Cut()) faulted = true;
     pc = in.pc;
     const uint32_t cost = commands + in.reads / ReadsPerCommand;
     world.passCommands += cost;

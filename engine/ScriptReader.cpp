@@ -6,7 +6,11 @@ int32_t ScriptReader::Whole()
 {
     bool negative = TakeIf('-');
     uint32_t value = 0;
-    while (*pc >= '0' && *pc <= '9' && reads < readLimit) {
+    while (*pc >= '0' && *pc <= '9') {
+        if (reads >= readLimit) {
+            cut = true;
+            break;
+        }
         value = value * 10u + static_cast<uint32_t>(*pc - '0');
         ++pc;
         ++reads;
@@ -50,7 +54,11 @@ uint32_t ScriptReader::HexByte()
 void ScriptReader::SkipBlock()
 {
     uint32_t depth = 1;
-    while (*pc != '\0' && reads < readLimit) {
+    while (*pc != '\0') {
+        if (reads >= readLimit) {
+            cut = true;
+            return;
+        }
         char c = *pc++;
         ++reads;
         if (c == '[') ++depth;

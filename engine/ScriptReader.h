@@ -10,7 +10,7 @@
 class ScriptReader {
 public:
     explicit ScriptReader(const char* position, uint32_t readLimit_ = 0xFFFFFFFFu)
-        : pc(position), reads(0), readLimit(readLimit_)
+        : pc(position), reads(0), readLimit(readLimit_), cut(false)
     {
     }
 
@@ -54,8 +54,8 @@ public:
     // skipped. Operands are read as the command would read them, so ranges still draw.
     void SkipCommand(uint32_t loopCount);
 
-    // True once the reads have reached the limit (a digit run or a block may have been cut short).
-    bool Exhausted() const { return reads >= readLimit; }
+    // True once a digit run or a block was cut short by the limit.
+    bool Cut() const { return cut; }
 
     const char* pc;
     uint32_t reads;
@@ -63,4 +63,5 @@ public:
 
 private:
     int32_t Whole();
+    bool cut;
 };

@@ -22,6 +22,10 @@ const uint32_t WakeCost = 1;
 // Commands one run of a spark may execute before it is killed: it ends loops that never sleep.
 const uint32_t DefaultCommandLimit = 5000;
 
+// The most a run can cost: its bound, and the command during which it reached it (whose fixed-size
+// operands are fewer than ReadsPerCommand characters).
+inline uint32_t MaxRunCost(uint32_t commandLimit) { return commandLimit + 1; }
+
 // Commands one due pass may execute. A pass starts a run only while a whole run up to the limit above
 // still fits, so no frame ever goes beyond it; sparks still due then wait for the next frame.
 const uint32_t DefaultFrameBudget = 250000;

@@ -262,7 +262,8 @@ TEST_F(Interpreter, RunsEndAtTheCommandBoundWhateverTheyRead)
     // Loops that never sleep, and texts too long to read in one run: blanks, a number, a skipped block.
     // Every 16 characters read count as a command, so each is cut at the bound and killed.
     const std::string endless[] = {"l0 n", "d uv>5", "l0 s[t] n", std::string(200000, ' ') + "t",
-                                   "p" + std::string(200000, '7') + " t", "s[" + std::string(200000, 'g') + "] t"};
+                                   "p" + std::string(200000, '7') + " t", "s[" + std::string(200000, 'g') + "] t",
+                                   "l2000 p0 n p" + std::string(200000, '7') + " t"};
     for (const std::string& text : endless) {
         stats = RunStats();
         world.passCommands = 0;
