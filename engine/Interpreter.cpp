@@ -147,17 +147,20 @@ bool Spark::Run(World& world)
     bool faulted = false;  // an error happened: the spark finishes this run and then dies
     bool running = true;
     uint32_t commands = 0;
+    uint32_t spawnCharges = 0;  // what spawns cost beyond their one command
     while (running) {
-        if (commands + in.reads / ReadsPerCommand >= limit) {
+        const uint32_t spent = commands + spawnCharges;
+        if (spent + in.reads / ReadsPerCommand >= limit) {
             // A loop that never sleeps, or a text too long to read in one run: end it here as an error.
             faulted = true;
             break;
         }
+        // What is left of the bound, in characters: no blanks, number or skipped block of this command
+        // read past it, so a run costs at most one command more than its bound (see MaxRunCost).
+        in.readLimit = (limit - spent) * ReadsPerCommand;
+        in.SkipBlanks();
+        if (in.Cut()) break;
         char c = in.Take();
-        if (c == ' ' || c == '\t' || c == '\n') continue;
-        // What is left of the bound, in characters: no number or skipped block of this command reads
-        // past it, so a run costs at most one command more than its bound (see MaxRunCost).
-        in.readLimit = (limit - commands) * ReadsPerCommand;
         ++commands;
         switch (c) {
         case '\0':
@@ -213,8 +216,12 @@ bool Spark::Run(World& world)
             break;
         }
         case 's':
-            if (in.TakeIf('[')) Spawn(*this, in, world);
-            else faulted = true;
+            if (in.TakeIf('[')) {
+                Spawn(*this, in, world);
+                spawnCharges += SpawnCost - 1;
+            } else {
+                faulted = true;
+            }
             break;
         case 't':
             Sleep(*this, world, 1);
@@ -240,7 +247,7 @@ bool Spark::Run(World& world)
     // A digit run or a block cut short by the read limit: the run went no further than its bound.
     if (in.Cut()) faulted = true;
     pc = in.pc;
-    const uint32_t cost = commands + in.reads / ReadsPerCommand;
+    const uint32_t cost = commands + spawnCharges + in.reads / ReadsPerCommand;
     world.passCommands += cost;
     if (world.stats != nullptr) {
         world.stats->commands += commands;

@@ -3,7 +3,8 @@
 // stops at the text's terminating NUL and never moves past it, whatever the text holds.
 // The reader counts the characters it consumes, so that a run can be charged for long operands,
 // blanks and skipped blocks as well as for its commands. Digit runs and skipped blocks stop consuming
-// once that count reaches `readLimit`: however long the text, one run reads no more than that.
+// once that count reaches `readLimit`, and so do runs of blanks: however long the text, one run reads
+// no more than that.
 #pragma once
 #include <cstdint>
 
@@ -33,6 +34,18 @@ public:
         ++reads;
         return true;
     }
+    // Skips blanks (space, tab, line feed) between commands.
+    void SkipBlanks()
+    {
+        while (*pc == ' ' || *pc == '\t' || *pc == '\n') {
+            if (reads >= readLimit) {
+                cut = true;
+                return;
+            }
+            ++pc;
+            ++reads;
+        }
+    }
     // Moves back onto the character just taken (the interpreter leaves a dead spark on its ']').
     void StepBack()
     {
@@ -54,7 +67,7 @@ public:
     // skipped. Operands are read as the command would read them, so ranges still draw.
     void SkipCommand(uint32_t loopCount);
 
-    // True once a digit run or a block was cut short by the limit.
+    // True once blanks, a digit run or a block were cut short by the limit.
     bool Cut() const { return cut; }
 
     const char* pc;

