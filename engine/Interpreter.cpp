@@ -147,9 +147,9 @@ bool Spark::Run(World& world)
     bool faulted = false;  // an error happened: the spark finishes this run and then dies
     bool running = true;
     uint32_t commands = 0;
-    uint32_t spawnCharges = 0;  // what spawns cost beyond their one command
+    uint32_t weights = 0;  // what spawns and sounds cost beyond their one command
     while (running) {
-        const uint32_t spent = commands + spawnCharges;
+        const uint32_t spent = commands + weights;
         if (spent + in.reads / ReadsPerCommand >= limit) {
             // A loop that never sleeps, or a text too long to read in one run: end it here as an error.
             faulted = true;
@@ -213,12 +213,13 @@ bool Spark::Run(World& world)
         case 'p': {
             int32_t effect = in.Number(loopCount);
             world.PlaySoundAt(effect, x, y, z);
+            weights += SoundCost - 1;
             break;
         }
         case 's':
             if (in.TakeIf('[')) {
                 Spawn(*this, in, world);
-                spawnCharges += SpawnCost - 1;
+                weights += SpawnCost - 1;
             } else {
                 faulted = true;
             }
@@ -247,7 +248,7 @@ bool Spark::Run(World& world)
     // A digit run or a block cut short by the read limit: the run went no further than its bound.
     if (in.Cut()) faulted = true;
     pc = in.pc;
-    const uint32_t cost = commands + spawnCharges + in.reads / ReadsPerCommand;
+    const uint32_t cost = commands + weights + in.reads / ReadsPerCommand;
     world.passCommands += cost;
     if (world.stats != nullptr) {
         world.stats->commands += commands;

@@ -11,22 +11,24 @@ class SoundSink;
 struct RunStats;
 
 // The work of a run is counted in commands, weighed by what they take: each command counts one, a
-// spawn counts SpawnCost (it makes a spark and queues it, or throws it away when the queue is full),
-// and every ReadsPerCommand characters the run reads (blanks, operands, skipped blocks) count one more,
-// so that a text of long blanks or huge blocks costs what it takes.
+// spawn counts SpawnCost (it makes a spark and queues it, or throws it away when the queue is full), a
+// sound SoundCost (the sound device's calls take about as long as that many commands), and every
+// ReadsPerCommand characters the run reads (blanks, operands, skipped blocks) count one more, so that
+// a text of long blanks or huge blocks costs what it takes.
 const uint32_t ReadsPerCommand = 16;
 const uint32_t SpawnCost = 4;
+const uint32_t SoundCost = 24;
 
 // What waking a spark costs the due pass besides its run (taking it from the queue, its elapsed time,
 // putting it back), in commands.
 const uint32_t WakeCost = 1;
 
 // Commands one run of a spark may execute before it is killed: it ends loops that never sleep.
-const uint32_t DefaultCommandLimit = 28170;
+const uint32_t DefaultCommandLimit = 28400;
 
-// The most a run can cost: its bound, and the command during which it reached it (a spawn at most,
+// The most a run can cost: its bound, and the command during which it reached it (a sound at most,
 // whose fixed-size operands are fewer than ReadsPerCommand characters).
-inline uint32_t MaxRunCost(uint32_t commandLimit) { return commandLimit + SpawnCost; }
+inline uint32_t MaxRunCost(uint32_t commandLimit) { return commandLimit + SoundCost; }
 
 // Commands one due pass may execute. A pass starts a run only while a whole run up to the limit above
 // still fits, so no frame ever goes beyond it; sparks still due then wait for the next frame.
