@@ -46,9 +46,10 @@ void Drag(Spark& s, const World& world, Fixed dt)
 }
 
 // a (add) and v (set): speed S, then an angle theta in the x-y plane, then optionally phi from +z.
-// Returns false on a malformed operand list.
-bool ChangeVelocity(Spark& s, ScriptReader& in, bool add)
+// Returns false on a malformed operand list; `turned` tells whether angles were read and applied.
+bool ChangeVelocity(Spark& s, ScriptReader& in, bool add, bool& turned)
 {
+    turned = false;
     Fixed speed = FixedFromInt(in.Number(s.loopCount));
     if (add) {
         if (in.Take() != ',') return false;
@@ -58,6 +59,7 @@ bool ChangeVelocity(Spark& s, ScriptReader& in, bool add)
         return true;
     }
     int32_t theta = in.Number(s.loopCount);
+    turned = true;
     Fixed dx, dy, dz;
     bool threeOperands = in.TakeIf(',');
     if (threeOperands) {
@@ -147,7 +149,7 @@ bool Spark::Run(World& world)
     bool faulted = false;  // an error happened: the spark finishes this run and then dies
     bool running = true;
     uint32_t commands = 0;
-    uint32_t weights = 0;  // what spawns and sounds cost beyond their one command
+    uint32_t weights = 0;  // what spawns, sounds and turns cost beyond their one command
     while (running) {
         const uint32_t spent = commands + weights;
         if (spent + in.reads / ReadsPerCommand >= limit) {
@@ -175,8 +177,12 @@ bool Spark::Run(World& world)
         case 'w': Drag(*this, world, dt); break;
         case 'a':
         case 'v':
-            if (!ChangeVelocity(*this, in, c == 'a')) faulted = true;
+        {
+            bool turned = false;
+            if (!ChangeVelocity(*this, in, c == 'a', turned)) faulted = true;
+            if (turned) weights += AngleCost - 1;
             break;
+        }
         case 'c': {
             uint32_t r = in.HexByte();
             uint32_t g = in.HexByte();

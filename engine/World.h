@@ -10,13 +10,16 @@ class SparkQueue;
 class SoundSink;
 struct RunStats;
 
-// The work of a run is counted in commands, weighed by what they take: each command counts one, a
-// spawn counts SpawnCost (it makes a spark and queues it, or throws it away when the queue is full), a
-// sound SoundCost (the sound device's calls take about as long as that many commands), and every
-// ReadsPerCommand characters the run reads (blanks, operands, skipped blocks) count one more, so that
-// a text of long blanks or huge blocks costs what it takes.
+// The work of a run is counted in commands, weighed by what they take, so that no mix of commands
+// does much more work per count than the built-in fireworks do: each command counts one, a spawn
+// counts SpawnCost (it makes a spark and queues it, or throws it away when the queue is full), an `a`
+// or `v` with angles AngleCost (sines, cosines and their products), a sound SoundCost (the sound
+// device's calls take about as long as that many commands), and every ReadsPerCommand characters the
+// run reads (blanks, operands, skipped blocks) count one more, so that a text of long blanks or huge
+// blocks costs what it takes.
 const uint32_t ReadsPerCommand = 16;
-const uint32_t SpawnCost = 4;
+const uint32_t SpawnCost = 6;
+const uint32_t AngleCost = 3;
 const uint32_t SoundCost = 24;
 
 // What waking a spark costs the due pass besides its run (taking it from the queue, its elapsed time,
@@ -24,7 +27,7 @@ const uint32_t SoundCost = 24;
 const uint32_t WakeCost = 1;
 
 // Commands one run of a spark may execute before it is killed: it ends loops that never sleep.
-const uint32_t DefaultCommandLimit = 28400;
+const uint32_t DefaultCommandLimit = 33400;
 
 // The most a run can cost: its bound, and the command during which it reached it (a sound at most,
 // whose fixed-size operands are fewer than ReadsPerCommand characters).
