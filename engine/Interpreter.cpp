@@ -112,9 +112,19 @@ bool Until(Spark& s, ScriptReader& in)
 }
 
 // s[: a child that copies this spark starts at the block one frame after this spark's due time; this
-// spark goes on after the block. A child that does not fit into the queue is dropped.
+// spark goes on after the block. A child that does not fit into the queue is dropped; with the queue
+// full it is not even made, which spares a script that spawns without end the cost of making and
+// deleting every one of them.
 void Spawn(const Spark& parent, ScriptReader& in, World& world)
 {
+    if (world.queue.Count() == world.queue.Capacity()) {
+        if (world.stats != nullptr) {
+            ++world.stats->sparksSpawned;
+            ++world.stats->sparksDropped;
+        }
+        in.SkipBlock();
+        return;
+    }
     Spark* child = new (std::nothrow) Spark(parent, Spark::SpawnChild());
     if (child != nullptr) {
         child->wakeTime = parent.wakeTime + world.framePeriod;
