@@ -19,7 +19,7 @@ struct RunStats;
 // blocks costs what it takes.
 const uint32_t ReadsPerCommand = 16;
 const uint32_t SpawnCost = 6;
-const uint32_t AngleCost = 3;
+const uint32_t AngleCost = 4;
 const uint32_t SoundCost = 24;
 
 // What waking a spark costs the due pass besides its run (taking it from the queue, its elapsed time,
@@ -35,7 +35,7 @@ inline uint32_t MaxRunCost(uint32_t commandLimit) { return commandLimit + SoundC
 
 // Commands one due pass may execute. A pass starts a run only while a whole run up to the limit above
 // still fits, so no frame ever goes beyond it; sparks still due then wait for the next frame.
-const uint32_t DefaultFrameBudget = 250000;
+const uint32_t DefaultFrameBudget = 300000;
 
 class World {
 public:
