@@ -126,10 +126,13 @@ std::string SimHelpText()
            "gives the frames until the last spark died, the peak of live sparks, the sparks made,\n"
            "those dropped because the queue was full and those killed by script errors, the commands\n"
            "executed, and every sound requested (frame, effect, pan from -10000 left to 10000 right).\n"
-           "It also gives the largest run of one spark and the largest frame, in commands, where every\n"
-           "") + std::to_string(ReadsPerCommand) + " characters read count as one more command; a run is killed at " +
-           std::to_string(DefaultCommandLimit) + ",\nand a frame stops at " + std::to_string(DefaultFrameBudget) +
-           ", leaving the sparks still due for the next frame.\n" + std::string(""
+           "It also gives the largest run of one spark and the largest frame, in commands weighed by\n"
+           "what they take: a spawn counts ") + std::to_string(SpawnCost) + ", an a or v with angles " +
+           std::to_string(AngleCost) + ", a sound " + std::to_string(SoundCost) + ",\nwaking a spark " +
+           std::to_string(WakeCost) + ", and every " + std::to_string(ReadsPerCommand) +
+           " characters read one more. A run is killed at " + std::to_string(DefaultCommandLimit) +
+           ";\na frame stops before it could pass " + std::to_string(DefaultFrameBudget) +
+           ", and the sparks still due wait for the next frame.\n" + std::string(""
            "\n"
            "Exit status: 0 done, 1 --check found problems, 2 bad option or unreadable file.\n");
 }
