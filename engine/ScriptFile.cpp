@@ -36,14 +36,6 @@ std::vector<std::string> SplitLines(const std::string& content)
 bool IsBlank(const std::string& line) { return line.find_first_not_of(" \t") == std::string::npos; }
 }  // namespace
 
-bool ReadScriptLines(const char* path, std::vector<std::string>& lines)
-{
-    std::string content;
-    bool read = ReadContent(path, 0, content);
-    lines = read ? SplitLines(content) : std::vector<std::string>();
-    return read;
-}
-
 ScriptFileCheck CheckScriptFile(const char* path)
 {
     ScriptFileCheck check;
@@ -67,11 +59,12 @@ ScriptFileCheck CheckScriptFile(const char* path)
 
 bool LoadScriptFile(const char* path, ScriptTable& table, std::string& problem)
 {
-    std::vector<std::string> lines;
-    if (!ReadScriptLines(path, lines)) {
+    std::string content;
+    if (!ReadContent(path, 0, content)) {
         problem = std::string("cannot read ") + path;
         return false;
     }
+    std::vector<std::string> lines = SplitLines(content);
     for (size_t i = 0; i < lines.size(); ++i) {
         const char* bad = nullptr;
         if (lines[i].find('\r') != std::string::npos) bad = "a carriage return (CR LF line ends?)";

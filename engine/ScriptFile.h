@@ -12,11 +12,8 @@ class ScriptTable;
 // The largest file of fireworks the show reads, in bytes.
 const uint32_t ScriptFileLimit = 65536;
 
-// Reads every line of a file as it is (a final line end does not start another line; CR and other
-// bytes are kept so that a checker can point at them). False when the file cannot be read.
-bool ReadScriptLines(const char* path, std::vector<std::string>& lines);
-
-// Adds every line of a file to a table, in order. Refuses (false, with `problem` saying why, and
+// Adds every line of a file to a table, in order (a final line end does not start another line).
+// Refuses (false, with `problem` saying why, and
 // nothing added) a file that cannot be read, or a line holding a carriage return or a NUL byte: in a
 // script those are not line ends but commands that kill the spark, which is never what the author meant.
 bool LoadScriptFile(const char* path, ScriptTable& table, std::string& problem);

@@ -10,12 +10,9 @@
 
 #include "app/FireworksApp.h"
 #include "win32/AppTestSupport.h"
-#include "engine/ScriptTable.h"
 #include "engine/Spark.h"
 #include "engine/SparkQueue.h"
 #include "engine/World.h"
-#include "tests/SettingsRegistry.h"
-#include "tests/TempFiles.h"
 
 namespace {
 int CursorCount()
@@ -139,38 +136,4 @@ TEST(FireworksApp, PrivateMessagesAndTheGdiFrame)
     EXPECT_EQ(app.GetWorld()->width, static_cast<uint32_t>(client.right));
     EXPECT_EQ(app.Backend(), 2);
     DestroyWindow(window);
-}
-
-TEST(FireworksApp, LaunchesTheFireworksTheSettingsChoose)
-{
-    const std::string own = WriteTemp("fw_app_own.txt", "R cFF00FF p0 t\nxx\n\n");
-    const std::string binary = WriteTemp("fw_app_binary.bin", std::string("\0\x89\xff\n\0", 5));
-    const char builtInFirst[] = "R cFFFF00 p0 d ";
-    struct Case {
-        DWORD use;
-        std::string file;
-        uint32_t count;
-        const char* first;
-    } cases[] = {
-        {0, own, 10, builtInFirst},          {1, own, 1, "R cFF00FF p0 t"},         {2, own, 11, builtInFirst},
-        {1, binary, 10, builtInFirst},       {1, own + ".absent", 10, builtInFirst}, {7, own, 10, builtInFirst},
-    };
-    for (const Case& c : cases) {
-        ClearSettings("interactive");
-        StoreSetting("interactive", "ScriptUse", c.use);
-        settings_registry::PutRaw("interactive", "ScriptFile", REG_SZ, c.file.c_str(), static_cast<DWORD>(c.file.size() + 1));
-        FireworksApp app(Interactive, GetModuleHandleA(nullptr), nullptr);
-        ASSERT_TRUE(app.IsUsable());
-        ASSERT_NE(app.Scripts(), nullptr);
-        EXPECT_EQ(app.Scripts()->Count(), c.count) << c.use << " " << c.file;
-        EXPECT_EQ(std::string(app.Scripts()->Script(0)).find(c.first), 0u) << c.use << " " << c.file;
-        if (c.count == 1) {
-            Pump(200);
-            SendMessageA(app.Window(), WM_FW_LAUNCH, 3, 0);
-            ASSERT_GE(app.Queue()->Count(), 3u);
-            for (uint32_t i = 0; i < app.Queue()->Count(); ++i) EXPECT_EQ(app.Queue()->At(i)->pc, app.Scripts()->Script(0));
-        }
-        DestroyWindow(app.Window());
-    }
-    ClearSettings("interactive");
 }
