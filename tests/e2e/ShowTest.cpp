@@ -154,8 +154,7 @@ TEST(Show, PlaysTheUsersOwnFireworksReadOnceAtStartUp)
     SetSetting("screensaver", "DrawMode", 2);
     SetSetting("screensaver", "ScriptUse", 1);
     settings_registry::PutRaw("screensaver", "ScriptFile", REG_SZ, file.c_str(), static_cast<DWORD>(file.size() + 1));
-    // The file turns to junk while the first show runs, which goes on with what it read; the next
-    // show finds nothing usable and plays the built-in fireworks.
+    // The file turns to junk while the first show runs (it goes on); the next plays the built-in ones.
     for (int run = 0; run < 2; ++run) {
         ProgramRun show("/s");
         HWND window = show.WaitForWindow();
