@@ -168,7 +168,7 @@ bool Spark::Run(World& world)
             break;
         }
         // What is left of the bound, in characters: no blanks, number or skipped block of this command
-        // read past it, so a run costs at most one command more than its bound (see MaxRunCost).
+        // read past it, so a run costs at most one command's weight more than its bound (MaxRunCost).
         in.readLimit = (limit - spent) * ReadsPerCommand;
         in.SkipBlanks();
         if (in.Cut()) break;

@@ -10,10 +10,7 @@
 
 class ScriptReader {
 public:
-    explicit ScriptReader(const char* position, uint32_t readLimit_ = 0xFFFFFFFFu)
-        : pc(position), reads(0), readLimit(readLimit_), cut(false)
-    {
-    }
+    explicit ScriptReader(const char* position) : pc(position), reads(0), readLimit(0xFFFFFFFFu), cut(false) {}
 
     char Peek() const { return *pc; }
     // The character at pc; advances unless it is the terminating NUL.
