@@ -37,8 +37,8 @@ inline uint32_t MaxRunCost(uint32_t commandLimit) { return commandLimit + SoundC
 // Commands one due pass may execute. A pass starts a run only while a whole run up to the limit above
 // still fits, so no frame ever goes beyond it; sparks still due then wait for the next frame. A sky of
 // 20000 sparks of built-in fireworks costs at most about 201000 in a frame, so the show never meets
-// it; the costliest mixes of commands need about 4 ms for it in the 32-bit program under Wine, well
-// within half a frame at 50 frames per second (fwsim --time and --launch measure both).
+// it, and the weights above keep the costliest mixes of commands within half a frame at 50 frames per
+// second in the 32-bit program (fwsim --launch measures the first, tools/budget-time.sh the second).
 const uint32_t DefaultFrameBudget = 300000;
 
 class World {
