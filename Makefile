@@ -2,12 +2,13 @@
 # make test  - install what is missing, build everything, run every test
 # make bench - build and run the benchmarks natively
 # make fuzz  - run the fuzzers (FUZZ_SECONDS each, default 600)
+# make dist  - the setup program BrelkoraFireworksSetup.exe and the release zip, in build/dist
 # make gallery - the README's pictures of the show, made with fwrender
 SHELL := /bin/bash
 PRESETS := native native-asan win32 win64
 FUZZ_SECONDS ?= 600
 
-.PHONY: all bootstrap build test run bench fuzz gallery clean $(addprefix build-,$(PRESETS)) $(addprefix test-,$(PRESETS))
+.PHONY: all bootstrap build test run bench fuzz dist gallery clean $(addprefix build-,$(PRESETS)) $(addprefix test-,$(PRESETS))
 
 all: build
 
@@ -36,6 +37,10 @@ bench: build-native
 
 fuzz: bootstrap
 	@tools/fuzz-all.sh $(FUZZ_SECONDS)
+
+# The 32-bit build makes them (tools/installer) whenever makensis is there, and the bootstrap installs it.
+dist: build-win32
+	@ls -l build/dist/BrelkoraFireworksSetup.exe build/dist/BrelkoraFireworks-*.zip
 
 gallery: build-native
 	@tools/make-gallery.sh

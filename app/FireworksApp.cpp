@@ -9,6 +9,7 @@
 #include "engine/ScriptTable.h"
 #include "engine/SparkQueue.h"
 #include "engine/World.h"
+#include "render/SystemLibrary.h"
 #include "resources/resource.h"
 #include "scenery/Backdrop.h"
 #include "settings/Settings.h"
@@ -43,7 +44,8 @@ FireworksApp::FireworksApp(RunMode mode_, HINSTANCE instance, HWND parentWindow_
       runState(NotStarted), sparkQueue(nullptr), scriptTable(nullptr), mouseMovesLeft(5), width(0), height(0), bitsPerPixel(0),
       refreshRate(0), backend(0), directDraw(nullptr), primarySurface(nullptr), backBuffer(nullptr),
       backgroundSurface(nullptr), memoryDC(nullptr), memoryBitmap(nullptr), previousBitmap(nullptr),
-      backdrop(nullptr), soundBank(nullptr), musicPlayer(nullptr), profiler(nullptr)
+      backdrop(nullptr), soundBank(nullptr), musicPlayer(nullptr), profiler(nullptr),
+      pausedForDisplay(false)
 {
     settings = new (std::nothrow) Settings(instance, mode_);
     if (settings == nullptr) return;
@@ -81,12 +83,13 @@ FireworksApp::FireworksApp(RunMode mode_, HINSTANCE instance, HWND parentWindow_
 
     window = CreateWindowExA(0, windowClassName, title, style, x, y, w, h, parentWindow, nullptr, instance, this);
     if (window != nullptr) {
+        displayPower.Start(window);
         if (!(drawMode == 1 && StartDirectDraw())) StartGdi();
         sparkQueue = new (std::nothrow) SparkQueue(settings->SparkLimit);
         if (sparkQueue == nullptr) return;
         RegisterScripts(instance);
         CreateSounds(instance);
-        world = new (std::nothrow) World(timeGetTime(), settings->GetFrameRate(), *sparkQueue,
+        world = new (std::nothrow) World(SystemMilliseconds(), settings->GetFrameRate(), *sparkQueue,
                                          FixedFromInt(-settings->GetGravity()), FixedFromInt(settings->GetWind()), width,
                                          height, 0, FixedFromInt(3500), FixedFromInt(-5000), FixedFromInt(-4995), 0,
                                          soundBank);
@@ -211,6 +214,7 @@ void FireworksApp::Shutdown()
         delete settings;
         settings = nullptr;
     }
+    displayPower.Stop();
     window = nullptr;
     runState = NotStarted;
     delete soundBank;

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 
+#include "app/DisplayPower.h"
 #include "app/ParseOption.h"
 
 class Settings;
@@ -66,8 +67,8 @@ public:
     int32_t Backend() const { return backend; }
     uint32_t MouseMovesLeft() const { return mouseMovesLeft; }
     const SparkQueue* Queue() const { return sparkQueue; }
-    const ScriptTable* Scripts() const { return scriptTable; }
     const World* GetWorld() const { return world; }
+    const SoundBank* Sounds() const { return soundBank; }
     uint32_t Width() const { return width; }
     uint32_t Height() const { return height; }
     uint32_t BitsPerPixel() const { return bitsPerPixel; }
@@ -85,6 +86,7 @@ private:
     LRESULT OnPaint(HWND hwnd);
     LRESULT OnMouseMove();
     LRESULT OnMouseButton();
+    LRESULT OnPowerBroadcast(WPARAM wParam, LPARAM lParam);
     void RegisterScripts(HINSTANCE instance);
     void CreateSounds(HINSTANCE instance);
     void OpenMusic();
@@ -114,4 +116,6 @@ private:
     SoundBank* soundBank;
     MusicPlayer* musicPlayer;
     FrameProfiler* profiler;
+    DisplayPowerWatch displayPower;
+    bool pausedForDisplay;  // the show stopped because the display went off, and goes on when it is back
 };

@@ -34,6 +34,13 @@ int32_t ParseDecimal(const char* text)
     return static_cast<int32_t>(negative ? 0u - value : value);
 }
 
+int32_t ParseWindowNumber(const char* rest)
+{
+    if (rest == nullptr) return 0;
+    while (IsBlank(*rest)) ++rest;
+    return ParseDecimal(*rest == ':' ? rest + 1 : rest);
+}
+
 StartAction ActionFor(char option)
 {
     switch (option) {

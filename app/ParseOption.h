@@ -15,6 +15,10 @@ ParsedOption ParseOption(const char* commandLine);
 // the first other character (32-bit wrapping); no digits give 0.
 int32_t ParseDecimal(const char* text);
 
+// The window number behind the configure option, as Screen Saver Settings writes it ("/c:1234"):
+// blanks and one colon skipped, then a decimal number as above.
+int32_t ParseWindowNumber(const char* rest);
+
 // The run modes and show states shared by the application.
 enum RunMode { Interactive = 1, ScreenSaver = 2 };
 enum RunState { NotStarted = 0, Running = 1, Paused = 2 };

@@ -8,13 +8,14 @@
 #include "engine/Spark.h"
 #include "engine/SparkQueue.h"
 #include "engine/World.h"
+#include "render/SystemLibrary.h"
 
 void FireworksApp::Tick()
 {
     if (world == nullptr || sparkQueue == nullptr) return;
-    DWORD frameStart = timeGetTime();
+    DWORD frameStart = SystemMilliseconds();
     int64_t profileStart = profiler != nullptr ? FrameProfiler::Now() : 0;
-    world->now = timeGetTime();
+    world->now = SystemMilliseconds();
 
     if (backend == 1) {
         DrawDirectDrawFrame();
@@ -31,7 +32,7 @@ void FireworksApp::Tick()
 
     // Measured as elapsed time so that the wrap of the millisecond clock never turns into a sleep
     // of weeks; a late frame is not made up.
-    DWORD elapsed = timeGetTime() - frameStart;
+    DWORD elapsed = SystemMilliseconds() - frameStart;
     if (elapsed < world->framePeriod) Sleep(world->framePeriod - elapsed);
 }
 

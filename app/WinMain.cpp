@@ -6,9 +6,12 @@
 #include <ctime>
 #include <new>
 
+#include "app/BlackoutWindows.h"
 #include "app/FireworksApp.h"
+#include "app/MonitorList.h"
 #include "app/ParseOption.h"
 #include "engine/Random.h"
+#include "render/SystemLibrary.h"
 #include "resources/resource.h"
 #include "settings/PropertySheet.h"
 #include "settings/Settings.h"
@@ -18,11 +21,18 @@ namespace {
 // message loop, so it ends at once instead.
 const int ShowUnavailable = 2;
 
-bool Configure(HINSTANCE instance, RunMode mode)
+// A window number that names no window counts as none.
+HWND WindowFromNumber(int32_t number)
+{
+    HWND window = reinterpret_cast<HWND>(static_cast<LONG_PTR>(number));
+    return window != nullptr && IsWindow(window) ? window : nullptr;
+}
+
+bool Configure(HINSTANCE instance, RunMode mode, HWND owner)
 {
     Settings* settings = new (std::nothrow) Settings(instance, mode);
     if (settings == nullptr) return false;
-    bool accepted = RunPropertySheet(*settings, nullptr);
+    bool accepted = RunPropertySheet(*settings, owner);
     settings->SaveIfDirty();
     delete settings;
     return accepted;
@@ -33,6 +43,10 @@ int RunShow(HINSTANCE instance, RunMode mode, HWND parent, bool startPaused)
     FireworksApp app(mode, instance, parent);
     if (!app.IsUsable()) return ShowUnavailable;
     if (startPaused) app.Pause();
+    // The full-screen saver plays on the primary monitor; no other monitor may keep showing the desktop.
+    BlackoutWindows blackout;
+    if (mode == ScreenSaver && parent == nullptr)
+        blackout.Cover(instance, app.Window(), BlackedOutMonitors(SystemMonitors()));
     return app.Run();
 }
 
@@ -51,20 +65,19 @@ int RejectUnknownOption(HINSTANCE instance, char option)
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
 {
+    RestrictDllSearchToSystemFolder();
     SeedRandom(static_cast<uint32_t>(std::time(nullptr)));
     ParsedOption parsed = ParseOption(commandLine);
     switch (ActionFor(parsed.option)) {
     case ConfigureAndRun:
-        if (!Configure(instance, Interactive)) return 0;
+        if (!Configure(instance, Interactive, nullptr)) return 0;
         return RunShow(instance, Interactive, nullptr, false);
     case ConfigureScreenSaver:
-        Configure(instance, ScreenSaver);
+        // Owned by Screen Saver Settings when it names itself, so the sheet is modal to it.
+        Configure(instance, ScreenSaver, WindowFromNumber(ParseWindowNumber(parsed.rest)));
         return 1;
-    case RunPreview: {
-        HWND parent = reinterpret_cast<HWND>(static_cast<LONG_PTR>(ParseDecimal(parsed.rest)));
-        if (parent != nullptr && !IsWindow(parent)) parent = nullptr;
-        return RunShow(instance, ScreenSaver, parent, true);
-    }
+    case RunPreview:
+        return RunShow(instance, ScreenSaver, WindowFromNumber(ParseDecimal(parsed.rest)), true);
     case RunScreenSaver:
         return RunShow(instance, ScreenSaver, nullptr, false);
     case RejectOption:

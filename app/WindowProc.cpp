@@ -2,6 +2,8 @@
 // message to a small handler. Without an application attached only default processing happens.
 #include "app/FireworksApp.h"
 
+#include "audio/SoundBank.h"
+
 namespace {
 FireworksApp* AttachedApp(HWND hwnd) { return reinterpret_cast<FireworksApp*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)); }
 }  // namespace
@@ -41,6 +43,23 @@ LRESULT FireworksApp::OnMouseButton()
 {
     if (IsFullScreenSaver()) SendMessageA(window, WM_CLOSE, 0, 0);
     return 0;
+}
+
+// While the display is off nobody sees or hears the show: it stops drawing (a paused show does not
+// tick), falls silent and pauses its music, and goes on when the display is back, unless it had been
+// paused already.
+LRESULT FireworksApp::OnPowerBroadcast(WPARAM wParam, LPARAM lParam)
+{
+    DisplayChange change = DisplayPowerWatch::Read(wParam, lParam);
+    if (change == DisplaySwitchedOff && runState == Running) {
+        Pause();
+        if (soundBank != nullptr) soundBank->StopAll();
+        pausedForDisplay = true;
+    } else if (change == DisplaySwitchedOn && pausedForDisplay) {
+        pausedForDisplay = false;
+        if (runState == Paused) Resume();
+    }
+    return TRUE;
 }
 
 LRESULT CALLBACK FireworksApp::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -90,6 +109,9 @@ LRESULT CALLBACK FireworksApp::WindowProc(HWND hwnd, UINT message, WPARAM wParam
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
         return app != nullptr ? app->OnMouseButton() : 0;
+    case WM_POWERBROADCAST:
+        if (app != nullptr) return app->OnPowerBroadcast(wParam, lParam);
+        break;
     case WM_FW_LAUNCH:
         if (app == nullptr) break;
         app->LaunchFireworks(static_cast<uint32_t>(wParam));

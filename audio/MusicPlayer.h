@@ -2,12 +2,15 @@
 // Provides: an audio CD played from a chosen track to the end of the disc, or a MIDI file (any file
 // MCI can open by its extension), paused and resumed where it stopped. Degrades: when the device cannot
 // be opened the player keeps device 0, every later command fails quietly and the show has no music.
-// Every command goes through one function pointer, mciSendCommandA unless a test supplies another.
+// Every command goes through one function pointer, mciSendCommandA (loaded from the system folder)
+// unless a test supplies another.
 #pragma once
 #include <windows.h>
 #include <mmsystem.h>
 
 #include <cstdint>
+
+#include "render/SystemLibrary.h"
 
 class MusicPlayer {
 public:
@@ -15,7 +18,7 @@ public:
 
     // Opens "cdaudio" (exactly that name) as the CD device starting at `track`, any other name as a file
     // whose extension picks the device. Never fails as an object.
-    MusicPlayer(const char* name, uint32_t track, SendCommandFn send = mciSendCommandA);
+    MusicPlayer(const char* name, uint32_t track, SendCommandFn send = SystemMciSendCommand);
     ~MusicPlayer();
 
     // Plays from the remembered position to the end of the medium without waiting. Returns the MCI error

@@ -170,6 +170,15 @@ int32_t SoundBank::CreateEffect(const WaveFormat& format, uint32_t frames, const
     return effect;
 }
 
+void SoundBank::StopAll()
+{
+    for (IDirectSoundBuffer* voice : slots) {
+        if (voice == nullptr) continue;
+        voice->Stop();
+        voice->SetCurrentPosition(0);
+    }
+}
+
 bool SoundBank::PlayEffect(int32_t effect, uint32_t flags, int32_t level, int32_t pan)
 {
     if (!ready || effect < 0 || effect >= static_cast<int32_t>(EffectCount)) return false;

@@ -13,6 +13,7 @@
 #include "audio/RiffChunk.h"
 #include "audio/WaveFormat.h"
 #include "engine/SoundSink.h"
+#include "render/SystemLibrary.h"
 
 struct EffectEntry {
     int32_t first;   // slot of the effect's first voice; -1 marks a free entry
@@ -29,7 +30,7 @@ public:
 
     // Creates the default DirectSound device (through `create`, which tests replace) and binds it to
     // `window` at normal priority. The primary buffer is left alone.
-    explicit SoundBank(HWND window, CreateDeviceFn create = DirectSoundCreate);
+    explicit SoundBank(HWND window, CreateDeviceFn create = SystemDirectSoundCreate);
     ~SoundBank() override;
 
     bool IsReady() const { return ready; }
@@ -47,6 +48,9 @@ public:
     // -10000 (left) to 10000 (right). The voice is not rewound: one that is still sounding just takes
     // the new pan and volume. True when the voice was started.
     bool PlayEffect(int32_t effect, uint32_t flags, int32_t level, int32_t pan) override;
+
+    // Stops every voice that is sounding and rewinds it, so that its next play is a whole sound.
+    void StopAll();
 
     // Releases every voice and the device; the bank is then not ready. Safe to call twice.
     void Release();

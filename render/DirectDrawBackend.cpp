@@ -10,6 +10,7 @@
 #include "engine/World.h"
 #include "render/GdiTarget.h"
 #include "render/Plot.h"
+#include "render/SystemLibrary.h"
 #include "scenery/Backdrop.h"
 #include "settings/Settings.h"
 
@@ -66,7 +67,7 @@ bool FireworksApp::StartDirectDraw()
 {
     do {
         IDirectDraw* first = nullptr;
-        if (FAILED(DirectDrawCreate(nullptr, &first, nullptr))) break;
+        if (FAILED(SystemDirectDrawCreate(nullptr, &first, nullptr))) break;
         HRESULT hr = first->QueryInterface(IID_IDirectDraw2, reinterpret_cast<void**>(&directDraw));
         first->Release();
         if (FAILED(hr)) {

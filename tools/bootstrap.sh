@@ -9,9 +9,10 @@ packages=(
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine32:i386 wine64
   libgl1:i386 libgl1-mesa-dri:i386 libglx-mesa0:i386 libgl1-mesa-dri libglx-mesa0
-  xvfb xauth x11-apps x11-utils xdotool imagemagick
+  fonts-wine xvfb xserver-xephyr xauth x11-apps x11-utils xdotool imagemagick
   libpng-dev libgif-dev
   alsa-utils libasound2-plugins:i386 sox file python3
+  nsis
 )
 
 missing=()

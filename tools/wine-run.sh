@@ -2,14 +2,18 @@
 # Runs a Windows program under Wine for the tests and for `make run`.
 #   wine-run.sh PROGRAM.exe [ARGS...]
 # - WINEPREFIX: $FW_WINEPREFIX, or <build dir>/wineprefix, found from the program's location (the
-#   nearest folder above it with a CMakeCache.txt). Created once, then reused.
+#   nearest folder above it with a CMakeCache.txt). Created once, then reused; tools/wine-prefix-setup.sh
+#   completes it.
 # - WINEDEBUG=-all unless the caller set WINEDEBUG.
 # - X display: $DISPLAY when set; otherwise a private Xvfb (screen $FW_SCREEN, default 800x600x24)
-#   that lives as long as the program.
+#   that lives as long as the program. FW_MONITORS="800x600 640x480" gives it that many monitors
+#   side by side, the first one primary (a nested Xephyr with Xinerama).
 # - Sound: none by default (no sound card here, so DirectSound fails and programs run silent). With
 #   FW_SOUND_CAPTURE=/path/file.raw, ALSA's default output becomes a file sink over the null device:
 #   whatever Wine plays is written raw to that file (Wine mixes to 32-bit float stereo there), and
 #   Wine is kept off any PulseAudio server so that it reaches ALSA.
+# - Display resolution: with FW_LOG_PIXELS=N the program sees a display of N dots per inch (Wine's
+#   LogPixels setting, HKCU\Control Panel\Desktop), put back to the default when it ends.
 # - PE32 programs need the 32-bit Wine loader; a kernel without 32-bit support cannot start it, and the
 #   program is then skipped with exit code 77 (CTest's skip code here).
 set -uo pipefail
@@ -55,14 +59,22 @@ mkdir -p "$(dirname "$WINEPREFIX")"
   if [ ! -f "$WINEPREFIX/.fw-ready" ]; then
     /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1
     /usr/lib/wine/wineserver -w
-    [ -x "$here/wine-prefix-setup.sh" ] && "$here/wine-prefix-setup.sh" >/dev/null 2>&1
     touch "$WINEPREFIX/.fw-ready"
+  fi
+  # Again whenever the set-up itself changed since it last ran on this prefix.
+  if [ "$here/wine-prefix-setup.sh" -nt "$WINEPREFIX/.fw-setup" ]; then
+    "$here/wine-prefix-setup.sh" >/dev/null 2>&1
+    touch "$WINEPREFIX/.fw-setup"
   fi
 ) 9>"$WINEPREFIX.lock"
 
 xvfb_pid=""
+xephyr_pid=""
 alsa_dir=""
+log_pixels_key='HKCU\Control Panel\Desktop'
 cleanup() {
+  [ -n "${FW_LOG_PIXELS:-}" ] && /usr/lib/wine/wine64 reg delete "$log_pixels_key" /v LogPixels /f >/dev/null 2>&1
+  [ -n "$xephyr_pid" ] && kill "$xephyr_pid" 2>/dev/null && wait "$xephyr_pid" 2>/dev/null
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
   [ -n "$alsa_dir" ] && rm -f "$alsa_dir/asoundrc" && rmdir "$alsa_dir"
 }
@@ -80,16 +92,35 @@ EOF
   export ALSA_CONFIG_PATH=/usr/share/alsa/alsa.conf:$alsa_dir/asoundrc
   export PULSE_SERVER=unix:/nonexistent
 fi
-if [ -z "${DISPLAY:-}" ]; then
+if [ -n "${FW_LOG_PIXELS:-}" ]; then
+  /usr/lib/wine/wine64 reg add "$log_pixels_key" /v LogPixels /t REG_DWORD /d "$FW_LOG_PIXELS" /f >/dev/null 2>&1
+fi
+# Starts the X server $1 with the arguments that follow on the first free display from :90; sets
+# server_pid and server_display.
+start_server() {
+  local n
   for n in $(seq 90 140); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 "${FW_SCREEN:-800x600x24}" -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
+    { [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; } && continue
+    "$1" ":$n" "${@:2}" -nolisten tcp >/dev/null 2>&1 &
+    server_pid=$!
     for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-    if kill -0 "$xvfb_pid" 2>/dev/null; then export DISPLAY=":$n"; break; fi
-    xvfb_pid=""
+    if kill -0 "$server_pid" 2>/dev/null; then server_display=":$n"; return 0; fi
   done
-  [ -n "${DISPLAY:-}" ] || { echo "wine-run: could not start Xvfb" >&2; exit 2; }
+  return 1
+}
+if [ -z "${DISPLAY:-}" ]; then
+  start_server Xvfb -screen 0 "${FW_SCREEN:-800x600x24}" || { echo "wine-run: could not start Xvfb" >&2; exit 2; }
+  xvfb_pid=$server_pid
+  export DISPLAY=$server_display
+  if [ -n "${FW_MONITORS:-}" ]; then
+    # Xephyr inside that Xvfb, one screen per monitor side by side through Xinerama; without RandR,
+    # Wine takes its monitors from Xinerama.
+    screens=()
+    for monitor in $FW_MONITORS; do screens+=(-screen "$monitor"); done
+    start_server Xephyr "${screens[@]}" +xinerama -extension RANDR || { echo "wine-run: could not start Xephyr" >&2; exit 2; }
+    xephyr_pid=$server_pid
+    export DISPLAY=$server_display
+  fi
 fi
 
 "$loader" "$prog" "$@"

@@ -35,6 +35,10 @@ TEST(ParseOption, DecimalNumbersOfTheCommandLine)
     EXPECT_EQ(ParseDecimal("junk"), 0);
     EXPECT_EQ(ParseDecimal(""), 0);
     EXPECT_EQ(ParseDecimal("4294967295"), -1);  // wraps like the 32-bit handle it names
+    EXPECT_EQ(ParseWindowNumber(":1234"), 1234);
+    EXPECT_EQ(ParseWindowNumber(" 1234"), 1234);
+    EXPECT_EQ(ParseWindowNumber("::12"), 0);
+    EXPECT_EQ(ParseWindowNumber(""), 0);
 }
 
 TEST(ParseOption, OptionTableIgnoresCase)

@@ -2,13 +2,6 @@
 
 #include <cstdio>
 
-size_t Screenshot::CountNot(uint32_t colour) const
-{
-    size_t n = 0;
-    for (uint32_t p : pixels) n += (p & 0xFFFFFF) != colour;
-    return n;
-}
-
 std::string ProgramDirectory()
 {
     char path[MAX_PATH];
@@ -17,9 +10,10 @@ std::string ProgramDirectory()
     return s.substr(0, s.find_last_of("\\/"));
 }
 
-ProgramRun::ProgramRun(const std::string& arguments) : process()
+ProgramRun::ProgramRun(const std::string& arguments) : ProgramRun(ProgramDirectory() + "\\fireworks.scr", arguments) {}
+
+ProgramRun::ProgramRun(const std::string& exe, const std::string& arguments) : process()
 {
-    std::string exe = ProgramDirectory() + "\\fireworks.scr";
     std::string commandLine = "\"" + exe + "\" " + arguments;
     STARTUPINFOA si = {};
     si.cb = sizeof si;
@@ -85,7 +79,7 @@ HWND WaitForProcessWindow(DWORD processId, const char* className, DWORD timeoutM
     while (GetTickCount() - start < timeoutMs) {
         HWND found = FindProcessWindow(processId, className);
         if (found != nullptr) return found;
-        Sleep(50);
+        PumpFor(50);  // a window of this thread may be asked something meanwhile
     }
     return nullptr;
 }
@@ -126,54 +120,11 @@ void PumpFor(DWORD milliseconds)
     }
 }
 
-namespace {
-Screenshot Capture(HDC source, int x, int y, int width, int height, const std::string& name)
-{
-    Screenshot shot;
-    if (width <= 0 || height <= 0) return shot;
-    HDC memory = CreateCompatibleDC(source);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, source, x, y, SRCCOPY);
-    GdiFlush();
-    shot.width = width;
-    shot.height = height;
-    const uint32_t* p = static_cast<const uint32_t*>(bits);
-    shot.pixels.assign(p, p + static_cast<size_t>(width) * height);
-
-    std::string dir = ProgramDirectory() + "\\screenshots";
-    CreateDirectoryA(dir.c_str(), nullptr);
-    std::string path = dir + "\\" + name + ".bmp";
-    if (FILE* f = std::fopen(path.c_str(), "wb")) {
-        BITMAPFILEHEADER fh = {};
-        DWORD imageSize = static_cast<DWORD>(shot.pixels.size() * 4);
-        fh.bfType = 0x4D42;
-        fh.bfOffBits = sizeof fh + sizeof info.bmiHeader;
-        fh.bfSize = fh.bfOffBits + imageSize;
-        std::fwrite(&fh, sizeof fh, 1, f);
-        std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, f);
-        std::fwrite(shot.pixels.data(), 4, shot.pixels.size(), f);
-        std::fclose(f);
-    }
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    return shot;
-}
-}  // namespace
 
 Screenshot CaptureScreen(const std::string& name)
 {
     HDC screen = GetDC(nullptr);
-    Screenshot shot = Capture(screen, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), name);
+    Screenshot shot = CaptureDc(screen, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), name);
     ReleaseDC(nullptr, screen);
     return shot;
 }
@@ -185,7 +136,7 @@ Screenshot CaptureClient(HWND window, const std::string& name)
     POINT origin = {0, 0};
     ClientToScreen(window, &origin);
     HDC screen = GetDC(nullptr);
-    Screenshot shot = Capture(screen, origin.x, origin.y, r.right, r.bottom, name);
+    Screenshot shot = CaptureDc(screen, origin.x, origin.y, r.right, r.bottom, name);
     ReleaseDC(nullptr, screen);
     return shot;
 }

@@ -7,18 +7,16 @@
 #include <string>
 #include <vector>
 
-struct Screenshot {
-    int width = 0;
-    int height = 0;
-    std::vector<uint32_t> pixels;  // 0x00RRGGBB, top row first
-    uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
-    size_t CountNot(uint32_t colour) const;
-};
+#include "tests/ScreenCapture.h"
+#include "tests/SettingsRegistry.h"
+
 
 class ProgramRun {
 public:
     // Starts fireworks.scr (found next to the test program) with the given command line.
     explicit ProgramRun(const std::string& arguments);
+    // Starts another program with the given command line.
+    ProgramRun(const std::string& program, const std::string& arguments);
     ~ProgramRun();  // kills the program if it is still running
 
     bool Started() const { return process.hProcess != nullptr; }
@@ -34,7 +32,8 @@ private:
 
 std::string ProgramDirectory();
 // The first visible top-level window of a class ("#32770" for dialogs and message boxes) that a
-// process shows, at once or within the time-out; nullptr when there is none.
+// process shows, at once or within the time-out (this thread's messages are handled meanwhile);
+// nullptr when there is none.
 HWND FindProcessWindow(DWORD processId, const char* className);
 HWND WaitForProcessWindow(DWORD processId, const char* className, DWORD timeoutMs = 15000);
 // The texts of a window's child controls, joined by newlines.
@@ -43,3 +42,4 @@ std::string ChildTexts(HWND window);
 Screenshot CaptureScreen(const std::string& name);
 Screenshot CaptureClient(HWND window, const std::string& name);
 void PumpFor(DWORD milliseconds);
+using settings_registry::PutDword;  // a setting of "interactive" or "screensaver" for the next run

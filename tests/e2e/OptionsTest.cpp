@@ -36,7 +36,8 @@ void ExpectUnknownOption(const char* arguments, const char* shown)
     EXPECT_EQ(run.WaitForExit(), 0xFFFFFFFFu) << arguments;
 }
 
-void ExpectSettingsOnly(const char* arguments, WPARAM button)
+// With an owner, the sheet must be modal to it: owned by it, and the owner disabled until it closes.
+void ExpectSettingsOnly(const std::string& arguments, WPARAM button, HWND owner = nullptr)
 {
     ProgramRun run(arguments);
     ASSERT_TRUE(run.Started());
@@ -45,7 +46,10 @@ void ExpectSettingsOnly(const char* arguments, WPARAM button)
     char caption[128] = "";
     GetWindowTextA(sheet, caption, sizeof caption);
     EXPECT_NE(std::string(caption).find("Brelkora Fireworks"), std::string::npos) << caption;
+    EXPECT_EQ(GetWindow(sheet, GW_OWNER), owner) << arguments;
+    EXPECT_TRUE(owner == nullptr || !IsWindowEnabled(owner)) << arguments;
     PostMessageA(sheet, WM_COMMAND, button, 0);
+    for (int i = 0; i < 100 && run.WaitForExit(0) == STILL_ACTIVE; ++i) PumpFor(50);  // it enables its owner again
     EXPECT_EQ(run.WaitForExit(), 1u) << arguments;  // the show never runs
 }
 }  // namespace
@@ -69,9 +73,14 @@ TEST(Options, UnknownOptionsAreNamedInAMessageBox)
     ExpectUnknownOption("/?", "Unknown option '?'.");
 }
 
-TEST(Options, ConfigureExitsWithOneWhateverTheUserChooses)
+TEST(Options, ConfigureExitsWithOneWhateverTheUserChoosesAndIsModalToTheWindowItNames)
 {
     ExpectSettingsOnly("/c", IDCANCEL);
-    ExpectSettingsOnly("/c:1234", IDOK);
+    ExpectSettingsOnly("/c:1234", IDOK);  // no such window: as without one
     ExpectSettingsOnly("-C", IDCANCEL);
+    HWND settings = CreateWindowExA(0, "STATIC", "Screen Saver Settings", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10,
+                                    300, 200, nullptr, nullptr, nullptr, nullptr);
+    ExpectSettingsOnly("/c:" + std::to_string(reinterpret_cast<LONG_PTR>(settings)), IDCANCEL, settings);
+    EXPECT_TRUE(IsWindowEnabled(settings));
+    DestroyWindow(settings);
 }

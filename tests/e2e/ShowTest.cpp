@@ -10,7 +10,6 @@
 #include <string>
 
 #include "e2e/Driver.h"
-#include "tests/SettingsRegistry.h"
 #include "tests/TempFiles.h"
 
 namespace {
@@ -36,16 +35,6 @@ size_t CountMagenta(const Screenshot& shot)
     return n;
 }
 
-void SetSetting(const char* mode, const char* name, DWORD value)
-{
-    std::string path = std::string("Software\\Brelkora\\Fireworks\\1.0\\") + mode;
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
-    RegCloseKey(key);
-}
-
 LRESULT CALLBACK HostProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     return DefWindowProcA(hwnd, message, wParam, lParam);
@@ -62,8 +51,8 @@ SIZE_T PrivateBytes(HANDLE process)
 
 TEST(Show, SparksRiseOverTheSkylineAndARepaintShowsTheBareBackdrop)
 {
-    SetSetting("screensaver", "DrawMode", 2);
-    SetSetting("screensaver", "Stereo", 0);
+    PutDword("screensaver", "DrawMode", 2);
+    PutDword("screensaver", "Stereo", 0);
     ProgramRun run("/s");
     HWND window = run.WaitForWindow();
     ASSERT_NE(window, nullptr);
@@ -127,7 +116,7 @@ TEST(Show, SoakAtTheLargestSparkLimitKeepsMemoryFlat)
 {
     const char* requested = std::getenv("FW_SOAK_SECONDS");
     const int seconds = requested != nullptr ? std::atoi(requested) : 12;
-    SetSetting("screensaver", "SparkLimit", 20000);
+    PutDword("screensaver", "SparkLimit", 20000);
     ProgramRun run("/s");
     HWND window = run.WaitForWindow();
     ASSERT_NE(window, nullptr);
@@ -140,7 +129,7 @@ TEST(Show, SoakAtTheLargestSparkLimitKeepsMemoryFlat)
     SIZE_T late = PrivateBytes(process);
     EXPECT_LT(late, early + 4 * 1024 * 1024) << "early " << early << " late " << late;
     CloseHandle(process);
-    SetSetting("screensaver", "SparkLimit", 5000);
+    PutDword("screensaver", "SparkLimit", 5000);
     PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_EQ(run.WaitForExit(), 0u);
 }
@@ -151,8 +140,8 @@ TEST(Show, PlaysTheUsersOwnFireworksReadOnceAtStartUp)
     std::string file = WriteTemp("fw_show_own.txt",
                                  "R cFF00FF d gwm t uv<250 l100 s[R a1000~1250,0~360,0~360 l75~120 gwm t n] n\n"
                                  "R cFFFF00 xx d gwm t uv<250\n");
-    SetSetting("screensaver", "DrawMode", 2);
-    SetSetting("screensaver", "ScriptUse", 1);
+    PutDword("screensaver", "DrawMode", 2);
+    PutDword("screensaver", "ScriptUse", 1);
     settings_registry::PutRaw("screensaver", "ScriptFile", REG_SZ, file.c_str(), static_cast<DWORD>(file.size() + 1));
     // The file turns to junk while the first show runs (it goes on); the next plays the built-in ones.
     for (int run = 0; run < 2; ++run) {
@@ -169,5 +158,5 @@ TEST(Show, PlaysTheUsersOwnFireworksReadOnceAtStartUp)
         PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0);
         EXPECT_EQ(show.WaitForExit(), 0u);
     }
-    SetSetting("screensaver", "ScriptUse", 0);
+    PutDword("screensaver", "ScriptUse", 0);
 }

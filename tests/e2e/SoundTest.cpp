@@ -1,4 +1,4 @@
-// The show heard through a sound device: with tools/wine-run.sh's ALSA file sink (FW_SOUND_CAPTURE),
+// The full-screen show heard through a sound device: with wine-run.sh's ALSA file sink (FW_SOUND_CAPTURE),
 // what the real program plays lands in a file. Without that sink these cases skip themselves.
 #include <gtest/gtest.h>
 
@@ -8,16 +8,6 @@
 #include "e2e/Driver.h"
 
 namespace {
-void StoreSaverSetting(const char* name, DWORD value)
-{
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Brelkora\\Fireworks\\1.0\\screensaver", 0, nullptr, 0,
-                        KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
-        return;
-    RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
-    RegCloseKey(key);
-}
-
 struct Heard {
     double left = 0, right = 0;
     float peak = 0;
@@ -28,8 +18,8 @@ Heard RunShowAndListen(DWORD soundEffects)
 {
     Heard heard;
     Capture capture(CapturePath());
-    StoreSaverSetting("SoundEffects", soundEffects);
-    StoreSaverSetting("DrawMode", 2);
+    PutDword("screensaver", "SoundEffects", soundEffects);
+    PutDword("screensaver", "DrawMode", 1);
     capture.Remove();
     {
         ProgramRun run("/s");
@@ -46,7 +36,8 @@ Heard RunShowAndListen(DWORD soundEffects)
     if (capture.Size() >= 0) {
         EXPECT_TRUE(capture.Energy(0, heard.left, heard.right, frames, heard.peak));
     }
-    StoreSaverSetting("SoundEffects", 0);
+    PutDword("screensaver", "SoundEffects", 0);
+    PutDword("screensaver", "DrawMode", 2);
     return heard;
 }
 }  // namespace

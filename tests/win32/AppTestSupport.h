@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "audio/SoundBank.h"
+
 // Dispatches the thread's messages for a while; the quit message of a closed show is dropped.
 inline void Pump(DWORD milliseconds)
 {
@@ -31,4 +33,17 @@ inline void StoreSetting(const char* mode, const char* name, DWORD value)
         return;
     RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
     RegCloseKey(key);
+}
+
+// How many of a sound bank's voices are sounding; -1 without a bank or a sound device.
+inline int VoicesPlaying(const SoundBank* bank)
+{
+    if (bank == nullptr || !bank->IsReady()) return -1;
+    int playing = 0;
+    for (uint32_t slot = 0; slot < SoundBank::SlotCount; ++slot) {
+        DWORD status = 0;
+        IDirectSoundBuffer* voice = bank->Voice(slot);
+        playing += voice != nullptr && SUCCEEDED(voice->GetStatus(&status)) && (status & DSBSTATUS_PLAYING) != 0;
+    }
+    return playing;
 }

@@ -21,6 +21,15 @@ int CursorCount()
     ShowCursor(FALSE);
     return count - 1;
 }
+
+// The notice Windows 8 and later send when the display changes (GUID_CONSOLE_DISPLAY_STATE, 4 bytes of
+// state: 0 off, 1 on, 2 dimmed).
+void DeliverDisplayState(HWND window, DWORD state)
+{
+    const DWORD notice[] = {0x6FE69556, 0x47A0704A, 0x8DC2248F, 0x47DA6F93, sizeof(DWORD), state};
+    SendMessageA(window, WM_POWERBROADCAST, 0x8013, reinterpret_cast<LPARAM>(notice));  // PBT_POWERSETTINGCHANGE
+}
+
 }  // namespace
 
 TEST(FireworksApp, FullScreenSaverToleratesItsAllowanceOfMouseMoves)
@@ -135,5 +144,34 @@ TEST(FireworksApp, PrivateMessagesAndTheGdiFrame)
     EXPECT_EQ(app.Width(), static_cast<uint32_t>(client.right));
     EXPECT_EQ(app.GetWorld()->width, static_cast<uint32_t>(client.right));
     EXPECT_EQ(app.Backend(), 2);
+    DestroyWindow(window);
+}
+
+// Run once more with a sound device (win32_sound_capture), where it also listens to the voices.
+TEST(FireworksApp, DisplayOffStopsTheShowAndItsSoundUntilTheDisplayIsBack)
+{
+    ClearSettings("interactive");
+    FireworksApp app(Interactive, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_TRUE(app.IsUsable());
+    HWND window = app.Window();
+    SendMessageA(window, WM_FW_RESUME, 0, 0);
+    SendMessageA(window, WM_FW_LAUNCH, 3, 0);
+    for (int i = 0; i < 20 && VoicesPlaying(app.Sounds()) == 0; ++i) SendMessageA(window, WM_FW_TICK, 0, 0);
+    const int sounding = VoicesPlaying(app.Sounds());
+    ASSERT_NE(sounding, 0) << "the rockets took off without a sound";
+
+    DeliverDisplayState(window, 2);  // dimmed is still seen
+    EXPECT_EQ(app.State(), Running);
+    DeliverDisplayState(window, 0);
+    EXPECT_EQ(app.State(), Paused);
+    EXPECT_EQ(VoicesPlaying(app.Sounds()), sounding < 0 ? -1 : 0) << "sound went on with the display off";
+    DeliverDisplayState(window, 1);
+    EXPECT_EQ(app.State(), Running);
+
+    // A show paused by its user stays paused when the display comes back.
+    SendMessageA(window, WM_KEYDOWN, VK_SPACE, 0);
+    DeliverDisplayState(window, 0);
+    DeliverDisplayState(window, 1);
+    EXPECT_EQ(app.State(), Paused);
     DestroyWindow(window);
 }

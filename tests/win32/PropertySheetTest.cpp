@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -17,6 +18,8 @@
 #include "settings/HyperLink.h"
 #include "settings/PropertySheet.h"
 #include "settings/Settings.h"
+#include "tests/ScreenCapture.h"
+#include "win32/AppTestSupport.h"
 #include "tests/SettingsRegistry.h"
 #include "tests/TempFiles.h"
 
@@ -473,4 +476,73 @@ TEST_F(PropertySheetTest, FireworksPageSaysWhatAFileHoldsAndStoresTheChoice)
     EXPECT_EQ(GetDword("screensaver", "ScriptUse"), 1u);
     DWORD type = REG_NONE;
     EXPECT_EQ(GetRaw("screensaver", "ScriptFile", &type), good + '\0');
+}
+
+namespace {
+// Why a control of `page` would not show in full, or "" when it does: it must lie inside the page,
+// and its text, in its own font, must fit beside the box of a check box or radio button, inside a
+// button's edges, or in a static's lines.
+std::string Clipping(HWND page, HWND control)
+{
+    RECT pageRect, box;
+    GetClientRect(page, &pageRect);
+    GetWindowRect(control, &box);
+    MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&box), 2);
+    char text[256] = "", className[32] = "";
+    GetWindowTextA(control, text, sizeof(text));
+    GetClassNameA(control, className, sizeof(className));
+    if (box.left < 0 || box.top < 0 || box.right > pageRect.right || box.bottom > pageRect.bottom)
+        return std::string(text) + " lies outside its page";
+    const LONG style = GetWindowLongA(control, GWL_STYLE), type = style & BS_TYPEMASK;
+    const bool isButton = lstrcmpiA(className, "Button") == 0;
+    const bool isStatic = lstrcmpiA(className, "Static") == 0 || lstrcmpA(className, hyperLinkClassName) == 0;
+    if (text[0] == '\0' || !(isButton || isStatic) || (isStatic && (style & SS_TYPEMASK) == SS_ICON)) return "";
+    HDC dc = GetDC(control);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
+    TEXTMETRICA metrics;
+    GetTextMetricsA(dc, &metrics);
+    const bool checkable = isButton && type != BS_PUSHBUTTON && type != BS_DEFPUSHBUTTON && type != BS_GROUPBOX;
+    const LONG room = box.right - box.left - (checkable ? GetSystemMetrics(SM_CXMENUCHECK) + metrics.tmAveCharWidth / 2
+                                              : isButton ? 2 * GetSystemMetrics(SM_CXEDGE) : 0);
+    RECT needed = {0, 0, room, 0};
+    const bool severalLines = isStatic && box.bottom - box.top >= 2 * metrics.tmHeight;
+    DrawTextA(dc, text, -1, &needed, DT_CALCRECT | (severalLines ? DT_WORDBREAK : DT_SINGLELINE));
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    if (needed.right <= room && needed.bottom <= box.bottom - box.top) return "";
+    return std::string(text) + " needs " + std::to_string(needed.right) + "x" + std::to_string(needed.bottom) +
+           " pixels, has " + std::to_string(room) + "x" + std::to_string(box.bottom - box.top);
+}
+}  // namespace
+
+// The wrapper runs this once more at 120 and at 144 dots per inch (FW_LOG_PIXELS). Each run leaves a
+// screenshot of each page under screenshots/.
+TEST_F(PropertySheetTest, NoControlIsClippedAtThisDisplayResolution)
+{
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    const char* requested = std::getenv("FW_LOG_PIXELS");
+    ASSERT_EQ(dpi, requested != nullptr ? std::atoi(requested) : dpi) << "the display resolution was not applied";
+    Settings settings(instance, ScreenSaver);
+    RunSheet(settings, [dpi, screen](HWND sheet) {
+        const int pages = TabCtrl_GetItemCount(PropSheet_GetTabControl(sheet));
+        EXPECT_GE(pages, 4);
+        for (int index = 0; index < pages; ++index) {
+            HWND page = ShowPage(sheet, index);
+            for (HWND control = GetWindow(page, GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT))
+                EXPECT_EQ(Clipping(page, control), "") << "page " << index << " at " << dpi;
+            // The manifest (this test program carries the product's resources) brings Common Controls 6,
+            // whose buttons alone know their ideal size.
+            SIZE ideal = {};
+            EXPECT_TRUE(GetDlgItem(page, IDC_DEFAULTS) == nullptr ||
+                        SendDlgItemMessageA(page, IDC_DEFAULTS, BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal)));
+            Pump(200);
+            RECT r;
+            GetWindowRect(sheet, &r);
+            const std::string name = "sheet-" + std::to_string(dpi) + "dpi-page" + std::to_string(index);
+            CaptureDc(screen, r.left, r.top, r.right - r.left, r.bottom - r.top, name);
+        }
+        PressCancel(sheet);
+    });
+    ReleaseDC(nullptr, screen);
 }

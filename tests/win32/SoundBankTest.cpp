@@ -13,6 +13,7 @@
 #include "SoundCapture.h"
 #include "audio/SoundBank.h"
 #include "engine/SparkQueue.h"
+#include "win32/AppTestSupport.h"
 #include "engine/World.h"
 #include "resource.h"
 
@@ -246,15 +247,7 @@ struct MainWindow {
 // to reach the file.
 void WaitForSilence(const SoundBank& bank)
 {
-    for (int i = 0; i < 100; ++i) {
-        DWORD any = 0;
-        for (uint32_t slot = 0; slot < SoundBank::SlotCount; ++slot) {
-            DWORD status = 0;
-            if (bank.Voice(slot) != nullptr && SUCCEEDED(bank.Voice(slot)->GetStatus(&status))) any |= status & DSBSTATUS_PLAYING;
-        }
-        if (any == 0) break;
-        Sleep(50);
-    }
+    for (int i = 0; i < 100 && VoicesPlaying(&bank) > 0; ++i) Sleep(50);
     Sleep(400);
 }
 }  // namespace

@@ -1,0 +1,28 @@
+# Test: every DLL that a Windows program imports statically is one of ALLOWED (compared without case).
+# Any other name would be looked for in the program's own folder first, where anyone could put one.
+#   cmake -DOBJDUMP=<objdump> -DPROGRAM=<file.exe> "-DALLOWED=kernel32.dll;user32.dll;..." -P CheckImports.cmake
+cmake_policy(SET CMP0057 NEW)  # IN_LIST
+execute_process(COMMAND "${OBJDUMP}" -p "${PROGRAM}" OUTPUT_VARIABLE dump RESULT_VARIABLE failed)
+if(failed)
+  message(FATAL_ERROR "${OBJDUMP} could not read ${PROGRAM}")
+endif()
+string(REGEX MATCHALL "DLL Name: [^\r\n]+" entries "${dump}")
+if(NOT entries)
+  message(FATAL_ERROR "${PROGRAM} has no import table")
+endif()
+string(TOLOWER "${ALLOWED}" allowed)
+set(imported "")
+set(refused "")
+foreach(entry ${entries})
+  string(REGEX REPLACE "^DLL Name: *" "" name "${entry}")
+  string(STRIP "${name}" name)
+  string(TOLOWER "${name}" name)
+  list(APPEND imported ${name})
+  if(NOT name IN_LIST allowed)
+    list(APPEND refused ${name})
+  endif()
+endforeach()
+if(refused)
+  message(FATAL_ERROR "${PROGRAM} imports ${refused}; only ${allowed} may be imported")
+endif()
+message(STATUS "${PROGRAM} imports only ${imported}")

@@ -1,0 +1,71 @@
+// The setup program of build/dist run silently: where the saver lands, what the registry says, the
+// installed saver run as Screen Saver Settings runs it, and a silent uninstall that leaves nothing of
+// it behind. Skips itself when the release was not built (no makensis).
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+#include "e2e/Driver.h"
+
+namespace {
+const char uninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\BrelkoraFireworks";
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// A value as lower-case text, "(none)" when it or its key is missing.
+std::string Read(HKEY root, const char* key, const char* name)
+{
+    char value[MAX_PATH] = "";
+    DWORD type = 0, size = sizeof value;
+    if (RegGetValueA(root, key, name, RRF_RT_ANY, &type, value, &size) != ERROR_SUCCESS) return "(none)";
+    return type == REG_DWORD ? std::to_string(*reinterpret_cast<DWORD*>(value)) : CharLowerA(value);
+}
+}  // namespace
+
+TEST(Installer, SilentInstallPutsTheSaverWhereWindowsListsItAndSilentUninstallTakesItAllAway)
+{
+    const std::string setup = std::string("Z:") + FW_DIST_DIR + "/BrelkoraFireworksSetup.exe";
+    if (sizeof(void*) != 4 || !Exists(setup)) GTEST_SKIP() << "no " << setup << " for this 32-bit test";
+    // Seen from this 32-bit test, as from the setup program, System32 is the redirected folder on
+    // 64-bit Windows; Sysnative names the real one, which Screen Saver Settings reads.
+    BOOL wow64 = FALSE;
+    IsWow64Process(GetCurrentProcess(), &wow64);
+    char windows[MAX_PATH] = "", system[MAX_PATH] = "";
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    GetSystemDirectoryA(system, MAX_PATH);
+    const std::string named = CharLowerA(system) + std::string("\\fireworks.scr");  // as the registry names it
+    const std::string installed = std::string(windows) + (wow64 ? "\\Sysnative" : "\\System32") + "\\fireworks.scr";
+    PutDword("screensaver", "Gravity", 700);  // a user's settings, which a silent uninstall keeps
+
+    ProgramRun install(setup, "/S");
+    ASSERT_EQ(install.WaitForExit(60000), 0u);
+    EXPECT_TRUE(Exists(installed));
+    EXPECT_FALSE(wow64 && Exists(named)) << "the saver went to the redirected 32-bit folder";
+    EXPECT_EQ(Read(HKEY_LOCAL_MACHINE, uninstallKey, "DisplayName") + ", " +
+                  Read(HKEY_LOCAL_MACHINE, uninstallKey, "DisplayVersion") + ", " +
+                  Read(HKEY_LOCAL_MACHINE, uninstallKey, "Publisher") + ", " +
+                  Read(HKEY_LOCAL_MACHINE, uninstallKey, "DisplayIcon"),
+              "brelkora fireworks, 1.0, brelkora, " + named + ",0");
+    EXPECT_GT(std::atoi(Read(HKEY_LOCAL_MACHINE, uninstallKey, "EstimatedSize").c_str()), 500) << "kilobytes";
+    EXPECT_EQ(Read(HKEY_CURRENT_USER, "Control Panel\\Desktop", "SCRNSAVE.EXE"), named);
+    {
+        ProgramRun saver(installed, "/s");
+        HWND window = saver.WaitForWindow();
+        ASSERT_NE(window, nullptr) << "the installed saver did not start";
+        PostMessageA(window, WM_KEYDOWN, 'A', 0);
+        EXPECT_EQ(saver.WaitForExit(), 0u);
+    }
+
+    const std::string folder = Read(HKEY_LOCAL_MACHINE, uninstallKey, "InstallLocation");
+    ProgramRun uninstall(folder + "\\uninstall.exe", "/S");
+    EXPECT_EQ(uninstall.WaitForExit(60000), 0u);
+    // It hands over to a copy of itself in the temporary folder, which removes the program's folder last.
+    for (int i = 0; i < 300 && Exists(folder); ++i) Sleep(100);
+    EXPECT_FALSE(Exists(folder) || Exists(installed) || Exists(named));
+    EXPECT_EQ(Read(HKEY_LOCAL_MACHINE, uninstallKey, "DisplayName"), "(none)");
+    EXPECT_EQ(Read(HKEY_CURRENT_USER, "Control Panel\\Desktop", "SCRNSAVE.EXE"), "(none)");
+    EXPECT_EQ(settings_registry::GetDword("screensaver", "Gravity"), 700u);
+    settings_registry::DeleteModeKey("screensaver");
+}
