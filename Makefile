@@ -4,11 +4,12 @@
 # make fuzz  - run the fuzzers (FUZZ_SECONDS each, default 600)
 # make compare [BASE=rev] - fwsim and fwrender output of the working tree against BASE, byte for byte
 # make dist  - the setup program BrelkoraFireworksSetup.exe and the release zip, in build/dist
+# make gallery - the README's pictures of the show, made with fwrender
 SHELL := /bin/bash
 PRESETS := native native-asan win32 win64
 FUZZ_SECONDS ?= 600
 
-.PHONY: all bootstrap build test run bench fuzz compare dist clean $(addprefix build-,$(PRESETS)) $(addprefix test-,$(PRESETS))
+.PHONY: all bootstrap build test run bench fuzz compare dist gallery clean $(addprefix build-,$(PRESETS)) $(addprefix test-,$(PRESETS))
 
 all: build
 
@@ -44,6 +45,9 @@ compare: bootstrap
 # The 32-bit build makes them (tools/installer) whenever makensis is there, and the bootstrap installs it.
 dist: build-win32
 	@ls -l build/dist/BrelkoraFireworksSetup.exe build/dist/BrelkoraFireworks-*.zip
+
+gallery: build-native
+	@tools/make-gallery.sh
 
 clean:
 	rm -rf build

@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "app/ScriptsInUse.h"
 #include "audio/MusicPlayer.h"
 #include "audio/SoundBank.h"
 #include "engine/Angles.h"
@@ -41,8 +42,8 @@ bool FireworksApp::RegisterWindowClass(HINSTANCE instance)
 
 FireworksApp::FireworksApp(RunMode mode_, HINSTANCE instance, HWND parentWindow_)
     : mode(mode_), settings(nullptr), world(nullptr), window(nullptr), parentWindow(parentWindow_),
-      runState(NotStarted), sparkQueue(nullptr), mouseMovesLeft(5), width(0), height(0), bitsPerPixel(0),
-      refreshRate(0), display(nullptr), soundBank(nullptr), musicPlayer(nullptr), profiler(nullptr),
+      runState(NotStarted), sparkQueue(nullptr), scriptTable(nullptr), mouseMovesLeft(5), width(0), height(0),
+      bitsPerPixel(0), refreshRate(0), display(nullptr), soundBank(nullptr), musicPlayer(nullptr), profiler(nullptr),
       pausedForDisplay(false)
 {
     settings = new (std::nothrow) Settings(instance, mode_);
@@ -85,7 +86,7 @@ FireworksApp::FireworksApp(RunMode mode_, HINSTANCE instance, HWND parentWindow_
         StartDisplay(drawMode);
         sparkQueue = new (std::nothrow) SparkQueue(settings->SparkLimit);
         if (sparkQueue == nullptr) return;
-        RegisterBuiltInScripts(instance);
+        RegisterScripts(instance);
         CreateSounds(instance);
         world = new (std::nothrow) World(SystemMilliseconds(), settings->GetFrameRate(), *sparkQueue,
                                          FixedFromInt(-settings->GetGravity()), FixedFromInt(settings->GetWind()), width,
@@ -140,16 +141,22 @@ void FireworksApp::SetProfiler(FrameProfiler* profiler_)
     if (display != nullptr) display->SetProfiler(profiler);
 }
 
-void FireworksApp::RegisterBuiltInScripts(HINSTANCE instance)
+// The built-in fireworks from the resource, the user's own from their file, or both, as the settings
+// say. The file is read once, here: changing it later changes nothing in a running show.
+void FireworksApp::RegisterScripts(HINSTANCE instance)
 {
+    scriptTable = new (std::nothrow) ScriptTable;
+    if (scriptTable == nullptr) return;
     // The script block lives as long as the module, and the table copies every text anyway.
+    const char* block = nullptr;
+    DWORD size = 0;
     HRSRC found = FindResourceA(instance, "IDRAW_DEFAULT_SCRIPT", MAKEINTRESOURCEA(10));  // RT_RCDATA
-    if (found == nullptr) return;
-    HGLOBAL loaded = LoadResource(instance, found);
-    if (loaded == nullptr) return;
-    const char* block = static_cast<const char*>(LockResource(loaded));
-    if (block == nullptr) return;
-    GlobalScripts().AddBlock(block, SizeofResource(instance, found));
+    HGLOBAL loaded = found != nullptr ? LoadResource(instance, found) : nullptr;
+    if (loaded != nullptr) {
+        block = static_cast<const char*>(LockResource(loaded));
+        size = SizeofResource(instance, found);
+    }
+    AddScriptsInUse(*scriptTable, *settings, block, size);
 }
 
 void FireworksApp::CreateSounds(HINSTANCE instance)
@@ -256,6 +263,8 @@ void FireworksApp::Shutdown()
     world = nullptr;
     delete sparkQueue;
     sparkQueue = nullptr;
+    delete scriptTable;
+    scriptTable = nullptr;
     if (display != nullptr) {
         display->Stop();
         delete display;

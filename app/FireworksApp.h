@@ -17,6 +17,7 @@ class SparkQueue;
 class SoundBank;
 class MusicPlayer;
 class FrameProfiler;
+class ScriptTable;
 
 // Private messages of the main window (all answer 0 when handled).
 const UINT WM_FW_LAUNCH = WM_USER + 1;  // launch wParam fireworks
@@ -72,7 +73,7 @@ private:
     void StartDisplay(int32_t drawMode);
     // Takes over the size and depth of the back-end's drawing surface; the world follows the size.
     void SetDisplayGeometry(const DisplayMode& mode);
-    void RegisterBuiltInScripts(HINSTANCE instance);
+    void RegisterScripts(HINSTANCE instance);
     void CreateSounds(HINSTANCE instance);
     void OpenMusic();
     bool IsFullScreenSaver() const { return mode == ScreenSaver && parentWindow == nullptr; }
@@ -84,6 +85,8 @@ private:
     HWND parentWindow;
     RunState runState;
     SparkQueue* sparkQueue;
+    // The fireworks the launcher picks from; sparks point into its texts, so it goes after the queue.
+    ScriptTable* scriptTable;
     uint32_t mouseMovesLeft;
     uint32_t width, height;
     uint32_t bitsPerPixel, refreshRate;

@@ -32,8 +32,8 @@ void FireworksApp::LaunchFireworks(uint32_t count)
 {
     if (runState != Running) Resume();
     if (display == nullptr || width == 0 || height == 0 || world == nullptr || sparkQueue == nullptr) return;
-    const ScriptTable& scripts = GlobalScripts();
-    if (scripts.Count() == 0) return;
+    if (scriptTable == nullptr || scriptTable->Count() == 0) return;
+    const ScriptTable& scripts = *scriptTable;
     for (uint32_t i = 0; i < count; ++i) {
         uint32_t wakeTime = world->now + i * world->framePeriod;
         Spark* spark = NewFirework(*world, wakeTime, scripts, GlobalPixelFormat().colorYellow);

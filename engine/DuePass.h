@@ -17,6 +17,8 @@ public:
 // Pops and runs every spark of the world's queue that is due at the world's `now`; survivors go back
 // into the queue, dead sparks (and sparks that no longer fit) are deleted. Children spawned during
 // the pass run in the same pass when they are due. No spark runs twice in one pass (see below).
+// The pass spends at most the world's frame budget: once a run up to the command limit no longer fits,
+// it stops, and the sparks still due stay queued, in order, for the next frame.
 void RunDueSparks(World& world, DueSparkObserver* observer = nullptr);
 
 // For every spark that the pass re-queues after its run:

@@ -46,9 +46,10 @@ void Drag(Spark& s, const World& world, Fixed dt)
 }
 
 // a (add) and v (set): speed S, then an angle theta in the x-y plane, then optionally phi from +z.
-// Returns false on a malformed operand list.
-bool ChangeVelocity(Spark& s, ScriptReader& in, bool add)
+// Returns false on a malformed operand list; `turned` tells whether angles were read and applied.
+bool ChangeVelocity(Spark& s, ScriptReader& in, bool add, bool& turned)
 {
+    turned = false;
     Fixed speed = FixedFromInt(in.Number(s.loopCount));
     if (add) {
         if (in.Take() != ',') return false;
@@ -58,6 +59,7 @@ bool ChangeVelocity(Spark& s, ScriptReader& in, bool add)
         return true;
     }
     int32_t theta = in.Number(s.loopCount);
+    turned = true;
     Fixed dx, dy, dz;
     bool threeOperands = in.TakeIf(',');
     if (threeOperands) {
@@ -110,9 +112,19 @@ bool Until(Spark& s, ScriptReader& in)
 }
 
 // s[: a child that copies this spark starts at the block one frame after this spark's due time; this
-// spark goes on after the block. A child that does not fit into the queue is dropped.
+// spark goes on after the block. A child that does not fit into the queue is dropped; with the queue
+// full it is not even made, which spares a script that spawns without end the cost of making and
+// deleting every one of them.
 void Spawn(const Spark& parent, ScriptReader& in, World& world)
 {
+    if (world.queue.Count() == world.queue.Capacity()) {
+        if (world.stats != nullptr) {
+            ++world.stats->sparksSpawned;
+            ++world.stats->sparksDropped;
+        }
+        in.SkipBlock();
+        return;
+    }
     Spark* child = new (std::nothrow) Spark(parent, Spark::SpawnChild());
     if (child != nullptr) {
         child->wakeTime = parent.wakeTime + world.framePeriod;
@@ -140,19 +152,27 @@ bool Spark::Run(World& world)
     Fixed dt = FixedFromReal(elapsed / 1000.0);
     if (dt == 0) return true;
 
+    // Small enough that the bound in characters fits in 32 bits.
+    const uint32_t limit = world.commandLimit < 0x0FFFFFFFu ? world.commandLimit : 0x0FFFFFFFu;
     ScriptReader in(pc);
     bool alive = true;     // what the run reports; the end of the text clears it
     bool faulted = false;  // an error happened: the spark finishes this run and then dies
     bool running = true;
     uint32_t commands = 0;
+    uint32_t weights = 0;  // what spawns, sounds and turns cost beyond their one command
     while (running) {
-        char c = in.Take();
-        if (c == ' ' || c == '\t' || c == '\n') continue;
-        if (commands == world.commandLimit) {
-            // A loop that never sleeps: end it here as an error.
+        const uint32_t spent = commands + weights;
+        if (spent + in.reads / ReadsPerCommand >= limit) {
+            // A loop that never sleeps, or a text too long to read in one run: end it here as an error.
             faulted = true;
             break;
         }
+        // What is left of the bound, in characters: no blanks, number or skipped block of this command
+        // read past it, so a run costs at most one command's weight more than its bound (MaxRunCost).
+        in.readLimit = (limit - spent) * ReadsPerCommand;
+        in.SkipBlanks();
+        if (in.Cut()) break;
+        char c = in.Take();
         ++commands;
         switch (c) {
         case '\0':
@@ -167,8 +187,12 @@ bool Spark::Run(World& world)
         case 'w': Drag(*this, world, dt); break;
         case 'a':
         case 'v':
-            if (!ChangeVelocity(*this, in, c == 'a')) faulted = true;
+        {
+            bool turned = false;
+            if (!ChangeVelocity(*this, in, c == 'a', turned)) faulted = true;
+            if (turned) weights += AngleCost - 1;
             break;
+        }
         case 'c': {
             uint32_t r = in.HexByte();
             uint32_t g = in.HexByte();
@@ -205,11 +229,16 @@ bool Spark::Run(World& world)
         case 'p': {
             int32_t effect = in.Number(loopCount);
             world.PlaySoundAt(effect, x, y, z);
+            weights += SoundCost - 1;
             break;
         }
         case 's':
-            if (in.TakeIf('[')) Spawn(*this, in, world);
-            else faulted = true;
+            if (in.TakeIf('[')) {
+                Spawn(*this, in, world);
+                weights += SpawnCost - 1;
+            } else {
+                faulted = true;
+            }
             break;
         case 't':
             Sleep(*this, world, 1);
@@ -232,9 +261,15 @@ bool Spark::Run(World& world)
             break;
         }
     }
+    // A digit run or a block cut short by the read limit: the run went no further than its bound.
+    if (in.Cut()) faulted = true;
     pc = in.pc;
+    const uint32_t cost = commands + weights + in.reads / ReadsPerCommand;
+    world.passCommands += cost;
     if (world.stats != nullptr) {
         world.stats->commands += commands;
+        world.stats->reads += in.reads;
+        if (cost > world.stats->largestRun) world.stats->largestRun = cost;
         if (faulted) ++world.stats->sparksKilled;
     }
     return alive && !faulted;

@@ -8,4 +8,8 @@ struct RunStats {
     uint64_t sparksSpawned = 0;  // children created by s[...]
     uint64_t sparksDropped = 0;  // sparks deleted because the queue was full (new children, re-queued survivors)
     uint64_t sparksKilled = 0;   // runs that ended dead because of an error or the command bound
+    uint64_t reads = 0;          // characters the runs read (commands, operands, blanks, skipped blocks)
+    uint32_t largestRun = 0;     // the most one run cost, in commands (see ReadsPerCommand)
+    uint32_t largestFrame = 0;   // the most one due pass cost
+    uint64_t passesCut = 0;      // due passes that reached the frame budget and left sparks for later
 };

@@ -7,8 +7,13 @@ int32_t ScriptReader::Whole()
     bool negative = TakeIf('-');
     uint32_t value = 0;
     while (*pc >= '0' && *pc <= '9') {
+        if (reads >= readLimit) {
+            cut = true;
+            break;
+        }
         value = value * 10u + static_cast<uint32_t>(*pc - '0');
         ++pc;
+        ++reads;
     }
     if (negative) value = 0u - value;
     return static_cast<int32_t>(value);
@@ -50,7 +55,12 @@ void ScriptReader::SkipBlock()
 {
     uint32_t depth = 1;
     while (*pc != '\0') {
+        if (reads >= readLimit) {
+            cut = true;
+            return;
+        }
         char c = *pc++;
+        ++reads;
         if (c == '[') ++depth;
         if (c == ']' && --depth == 0) return;
     }

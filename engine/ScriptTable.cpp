@@ -42,9 +42,3 @@ uint32_t ScriptTable::AddBlock(const char* block, uint32_t size)
     }
     return added;
 }
-
-ScriptTable& GlobalScripts()
-{
-    static ScriptTable table;
-    return table;
-}

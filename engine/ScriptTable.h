@@ -1,5 +1,5 @@
 // The append-only list of firework script texts. Sparks point into these texts, so a text is never
-// changed or removed; the table keeps them until the process ends.
+// changed or removed while the table lives; its owner keeps it until every spark is gone.
 #pragma once
 #include <cstdint>
 #include <memory>
@@ -21,6 +21,3 @@ public:
 private:
     std::vector<std::unique_ptr<char[]>> scripts;
 };
-
-// The process-wide table that the show launches from.
-ScriptTable& GlobalScripts();

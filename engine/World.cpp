@@ -7,7 +7,8 @@ World::World(uint32_t startTime, uint32_t frameRate, SparkQueue& queue_, Fixed g
     : now(startTime), framePeriod(1000u / (frameRate == 0 ? 1u : frameRate)), queue(queue_), gravity(gravity_),
       wind(wind_), width(width_), height(height_), eyeX(eyeX_), eyeY(eyeY_), eyeZ(eyeZ_), screenZ(screenZ_),
       groundY(groundY_), halfWidth(width_ >> 1), halfHeight(height_ >> 1), sounds(sounds_),
-      stats(nullptr), commandLimit(DefaultCommandLimit)
+      stats(nullptr), commandLimit(DefaultCommandLimit),
+      frameBudget(DefaultFrameBudget), passCommands(0)
 {
 }
 

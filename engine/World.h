@@ -10,9 +10,36 @@ class SparkQueue;
 class SoundSink;
 struct RunStats;
 
-// Commands one run of a spark may execute before it is killed. Far above anything a real firework does
-// (a burst of 250 stars is about a thousand), it ends loops that never sleep.
-const uint32_t DefaultCommandLimit = 1000000;
+// The work of a run is counted in commands, weighed by what they take, so that no mix of commands
+// does much more work per count than the built-in fireworks do: each command counts one, a spawn
+// counts SpawnCost (it makes a spark and queues it, or throws it away when the queue is full), an `a`
+// or `v` with angles AngleCost (sines, cosines and their products), a sound SoundCost (the sound
+// device's calls take about as long as that many commands), and every ReadsPerCommand characters the
+// run reads (blanks, operands, skipped blocks) count one more, so that a text of long blanks or huge
+// blocks costs what it takes.
+const uint32_t ReadsPerCommand = 16;
+const uint32_t SpawnCost = 6;
+const uint32_t AngleCost = 4;
+const uint32_t SoundCost = 24;
+
+// What waking a spark costs the due pass besides its run (taking it from the queue, its elapsed time,
+// putting it back), in commands.
+const uint32_t WakeCost = 1;
+
+// Commands one run of a spark may execute before it is killed: it ends loops that never sleep. Ten
+// times the largest run of a built-in firework (3340: firework 9 bursting into 250 stars).
+const uint32_t DefaultCommandLimit = 33400;
+
+// The most a run can cost: its bound, and the command during which it reached it (a sound at most,
+// whose fixed-size operands are fewer than ReadsPerCommand characters).
+inline uint32_t MaxRunCost(uint32_t commandLimit) { return commandLimit + SoundCost; }
+
+// Commands one due pass may execute. A pass starts a run only while a whole run up to the limit above
+// still fits, so no frame ever goes beyond it; sparks still due then wait for the next frame. A sky of
+// 20000 sparks of built-in fireworks costs at most about 201000 in a frame, so the show never meets
+// it, and the weights above keep the costliest mixes of commands within half a frame at 50 frames per
+// second in the 32-bit program (fwsim --launch measures the first, tools/budget-time.sh the second).
+const uint32_t DefaultFrameBudget = 300000;
 
 class World {
 public:
@@ -51,6 +78,10 @@ public:
     RunStats* stats;
     // Bound on the commands of one run (DefaultCommandLimit unless a tool lowers it).
     uint32_t commandLimit;
+    // Bound on the commands of one due pass (DefaultFrameBudget unless a tool changes it), and what the
+    // current pass has spent so far; every run adds what it cost.
+    uint32_t frameBudget;
+    uint32_t passCommands;
 
 private:
     World(const World&);

@@ -19,6 +19,7 @@
 #define IDD_SIGHTS 102
 #define IDD_SOUNDS 103
 #define IDD_SPEED 104
+#define IDD_FIREWORKS 105
 
 /* Controls of the pages. */
 #define IDC_DEFAULTS 9999
@@ -53,6 +54,12 @@
 #define IDC_FRAMERATE 408
 #define IDC_FRAMERATE_LOW 409
 #define IDC_FRAMERATE_HIGH 410
+#define IDC_SCRIPT_FILE 501
+#define IDC_SCRIPT_BROWSE 502
+#define IDC_SCRIPT_STATUS 503
+#define IDC_SCRIPT_BUILTIN 504
+#define IDC_SCRIPT_OWN 505
+#define IDC_SCRIPT_BOTH 506
 
 /* WAVE resources: the sound effects launch, burst, fountain and crackle */
 #define IDWAVE_LAUNCH 101

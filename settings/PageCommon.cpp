@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <cstdio>
+#include <cstring>
 
 #include "resources/resource.h"
 #include "settings/Settings.h"
@@ -82,6 +83,18 @@ bool IsScrollFrom(HWND page, LPARAM scrollBar, int id)
 bool IsChecked(HWND page, int id) { return IsDlgButtonChecked(page, id) == BST_CHECKED; }
 
 bool IsClick(WPARAM wParam, int id) { return LOWORD(wParam) == id && HIWORD(wParam) == BN_CLICKED; }
+
+void BrowseForPath(HWND page, int editId, Settings& settings, char* Settings::*field, bool (Settings::*set)(const char*),
+                   bool (*choose)(HWND owner, char* path, DWORD capacity))
+{
+    char path[PagePathLength] = "";
+    if (settings.*field != nullptr) {
+        std::strncpy(path, settings.*field, sizeof(path) - 1);
+        path[sizeof(path) - 1] = '\0';
+    }
+    if (choose(page, path, sizeof(path))) (settings.*set)(path);
+    SetDlgItemTextA(page, editId, settings.*field != nullptr ? settings.*field : "");
+}
 
 INT_PTR EditingPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam, const PageOperations& operations)
 {

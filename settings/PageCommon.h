@@ -62,3 +62,11 @@ bool IsChecked(HWND page, int id);
 
 // True when a WM_COMMAND is the click of button `id`.
 bool IsClick(WPARAM wParam, int id);
+
+// The longest path the pages' path edits hold, in characters.
+const int PagePathLength = 260;
+
+// A Browse button beside a path edit: `choose` opens at the record's path `field`; a picked file goes
+// into the record at once through `set`, and the edit `editId` shows the record's path either way.
+void BrowseForPath(HWND page, int editId, Settings& settings, char* Settings::*field, bool (Settings::*set)(const char*),
+                   bool (*choose)(HWND owner, char* path, DWORD capacity));

@@ -9,7 +9,7 @@
 #include "settings/Settings.h"
 
 namespace {
-const int pageCount = 4;
+const int pageCount = 5;
 
 struct PageTemplate {
     int templateId;
@@ -21,6 +21,7 @@ const PageTemplate pageTemplates[pageCount] = {
     {IDD_SIGHTS, SightsPageProc},
     {IDD_SOUNDS, SoundsPageProc},
     {IDD_SPEED, SpeedPageProc},
+    {IDD_FIREWORKS, FireworksPageProc},
 };
 
 void InitCommonControlsForSheet()
@@ -40,7 +41,7 @@ void DestroyPages(HPROPSHEETPAGE* pages)
     }
 }
 
-// True when all four pages were created; otherwise none is left.
+// True when all the pages were created; otherwise none is left.
 bool CreatePages(HINSTANCE instance, Settings& settings, HPROPSHEETPAGE* pages)
 {
     for (int i = 0; i < pageCount; ++i) {

@@ -39,6 +39,23 @@ void Change(T& field, T value, bool& dirty)
     field = value;
     dirty = true;
 }
+
+// An owned string field takes a copy of `value` (none counts as empty) unless it is the same storage or
+// equal to it. False when no memory was left for the copy; the field is then unchanged.
+bool ChangeString(char*& field, const char* value, bool& dirty)
+{
+    if (value == nullptr) value = "";
+    if (value == field) return true;
+    if (field != nullptr && std::strcmp(field, value) == 0) return true;
+    size_t size = std::strlen(value) + 1;
+    char* copy = new (std::nothrow) char[size];
+    if (copy == nullptr) return false;
+    std::memcpy(copy, value, size);
+    delete[] field;
+    field = copy;
+    dirty = true;
+    return true;
+}
 }  // namespace
 
 Settings::Settings(void* instance, int32_t runMode, SettingsStore* store_, WindowsDirectoryQuery windowsDirectory_)
@@ -53,6 +70,8 @@ Settings::Settings(void* instance, int32_t runMode, SettingsStore* store_, Windo
       DrawMode(0),
       SparkLimit(0),
       FrameRate(0),
+      ScriptFile(nullptr),
+      ScriptUse(0),
       Instance(instance),
       RunMode(runMode),
       Dirty(true),
@@ -66,6 +85,8 @@ Settings::~Settings()
 {
     delete[] MIDIFile;
     MIDIFile = nullptr;
+    delete[] ScriptFile;
+    ScriptFile = nullptr;
 }
 
 bool Settings::SaveIfDirty() { return Dirty ? Save() : true; }
@@ -108,11 +129,19 @@ void Settings::SetSpeedDefaults()
     Dirty = true;
 }
 
+void Settings::SetFireworksDefaults()
+{
+    SetScriptFile("");
+    ScriptUse = BuiltInFireworks;
+    Dirty = true;
+}
+
 void Settings::SetAllDefaults()
 {
     SetSightsDefaults();
     SetSoundsDefaults();
     SetSpeedDefaults();
+    SetFireworksDefaults();
 }
 
 void Settings::Validate()
@@ -125,6 +154,10 @@ void Settings::Validate()
     corrected |= Clamp<uint32_t>(CDTrack, 1, 999);
     corrected |= OneOf(DrawMode, DirectDraw, GDI, GDI);
     corrected |= Clamp<uint32_t>(SparkLimit, 500, 20000);
+    if (ScriptUse > AllFireworks) {
+        ScriptUse = BuiltInFireworks;
+        corrected = true;
+    }
     if (corrected) Dirty = true;
     // The frame rate is only used clamped: correcting it alone does not cause a write.
     Clamp<uint32_t>(FrameRate, 10, 100);
@@ -140,18 +173,6 @@ void Settings::SetCDTrack(uint32_t value) { Change(CDTrack, value, Dirty); }
 void Settings::SetDrawMode(int32_t value) { Change(DrawMode, value, Dirty); }
 void Settings::SetSparkLimit(uint32_t value) { Change(SparkLimit, value, Dirty); }
 void Settings::SetFrameRate(uint32_t value) { Change(FrameRate, value, Dirty); }
-
-bool Settings::SetMIDIFile(const char* path)
-{
-    if (path == nullptr) path = "";
-    if (path == MIDIFile) return true;
-    if (MIDIFile != nullptr && std::strcmp(MIDIFile, path) == 0) return true;
-    size_t size = std::strlen(path) + 1;
-    char* copy = new (std::nothrow) char[size];
-    if (copy == nullptr) return false;
-    std::memcpy(copy, path, size);
-    delete[] MIDIFile;
-    MIDIFile = copy;
-    Dirty = true;
-    return true;
-}
+void Settings::SetScriptUse(uint32_t value) { Change(ScriptUse, value, Dirty); }
+bool Settings::SetMIDIFile(const char* path) { return ChangeString(MIDIFile, path, Dirty); }
+bool Settings::SetScriptFile(const char* path) { return ChangeString(ScriptFile, path, Dirty); }

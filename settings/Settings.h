@@ -1,5 +1,5 @@
 // The record of every user choice of one run mode: physics, stereo, sound, music, drawing back-end,
-// spark limit and frame rate. It fills itself with the mode's defaults, replaces them by what its
+// spark limit, frame rate and which fireworks the show plays. It fills itself with the mode's defaults, replaces them by what its
 // store holds for that mode, and keeps every field within its legal range. Fields carry the names of
 // the stored values; the owner reads them directly, and changes them only through the setters, which
 // track whether the record still matches what is stored (`Dirty`).
@@ -16,6 +16,7 @@ class Settings {
 public:
     enum MusicSource { CompactDisc = 1, MidiFile = 2 };
     enum DrawBackEnd { DirectDraw = 1, GDI = 2 };
+    enum FireworksChoice { BuiltInFireworks = 0, OwnFireworks = 1, AllFireworks = 2 };
 
     // Windows: the record of `runMode` (1 interactive, 2 screen saver) in the current user's
     // registry, with the system's Windows directory. Defined by the Win32 layer
@@ -41,6 +42,7 @@ public:
     void SetSightsDefaults();
     void SetSoundsDefaults();
     void SetSpeedDefaults();
+    void SetFireworksDefaults();
     void SetAllDefaults();
 
     // Brings every field into its legal range. Corrections mark the record dirty, except that of
@@ -63,6 +65,9 @@ public:
     void SetDrawMode(int32_t value);
     void SetSparkLimit(uint32_t value);
     void SetFrameRate(uint32_t value);
+    // Like SetMIDIFile, for the file of the user's own fireworks.
+    bool SetScriptFile(const char* path);
+    void SetScriptUse(uint32_t value);
 
     int32_t GetGravity() const { return Gravity; }
     int32_t GetWind() const { return Wind; }
@@ -79,6 +84,8 @@ public:
     int32_t DrawMode;       // DirectDraw or GDI
     uint32_t SparkLimit;    // 500 to 20000
     uint32_t FrameRate;     // frames per second, 10 to 100
+    char* ScriptFile;       // owned, like MIDIFile: the user's file of fireworks, one per line; empty for none
+    uint32_t ScriptUse;     // a FireworksChoice: the built-in fireworks, the user's, or both
     void* Instance;         // the program instance, for resources and dialogs
     int32_t RunMode;        // 1 interactive, 2 screen saver
     bool Dirty;             // the record may differ from what the store holds

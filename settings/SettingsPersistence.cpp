@@ -44,6 +44,9 @@ bool Settings::Load()
         DrawMode = static_cast<int32_t>(ReadDwordValue(s, key, "DrawMode", static_cast<uint32_t>(DrawMode)));
         SparkLimit = ReadDwordValue(s, key, "SparkLimit", SparkLimit);
         FrameRate = ReadDwordValue(s, key, "FrameRate", FrameRate);
+        // Records stored before these two existed load unchanged: their defaults stay.
+        if (ReadStringValue(s, key, "ScriptFile", path, sizeof(path))) SetScriptFile(path);
+        ScriptUse = ReadDwordValue(s, key, "ScriptUse", ScriptUse);
         Dirty = false;
         loaded = true;
         store->CloseKey(key);
@@ -70,7 +73,9 @@ bool Settings::Save()
                    WriteString(s, key, "MIDIFile", MIDIFile) &&
                    WriteDword(s, key, "DrawMode", static_cast<uint32_t>(DrawMode)) &&
                    WriteDword(s, key, "SparkLimit", SparkLimit) &&
-                   WriteDword(s, key, "FrameRate", FrameRate);
+                   WriteDword(s, key, "FrameRate", FrameRate) &&
+                   WriteString(s, key, "ScriptFile", ScriptFile) &&
+                   WriteDword(s, key, "ScriptUse", ScriptUse);
     if (written) {
         // The values are in the store once written; a failed flush only delays when they reach the
         // disk, so it does not make the record dirty again.

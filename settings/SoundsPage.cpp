@@ -5,7 +5,6 @@
 #include <commctrl.h>
 
 #include <cstdio>
-#include <cstring>
 
 #include "app/ParseOption.h"
 #include "resources/resource.h"
@@ -17,7 +16,6 @@
 namespace {
 const int trackDigits = 3;
 const int trackTextSize = 20;  // the track is read from the first 19 characters
-const int pathLength = 260;
 
 void Enable(HWND page, int id, bool enabled) { EnableWindow(GetDlgItem(page, id), enabled ? TRUE : FALSE); }
 
@@ -49,7 +47,7 @@ void Fill(HWND page, Settings& settings)
     char track[16];
     std::snprintf(track, sizeof(track), "%u", static_cast<unsigned>(settings.CDTrack));
     SetDlgItemTextA(page, IDC_TRACK, track);
-    SendDlgItemMessageA(page, IDC_MIDI_FILE, EM_LIMITTEXT, pathLength, 0);
+    SendDlgItemMessageA(page, IDC_MIDI_FILE, EM_LIMITTEXT, PagePathLength, 0);
     SetDlgItemTextA(page, IDC_MIDI_FILE, settings.MIDIFile != nullptr ? settings.MIDIFile : "");
     ApplyEnablingRule(page);
 }
@@ -63,26 +61,16 @@ void Store(HWND page, Settings& settings)
     GetDlgItemTextA(page, IDC_TRACK, track, sizeof(track));
     // Not a number gives 0; saving validates it to 1.
     settings.SetCDTrack(static_cast<uint32_t>(ParseDecimal(track)));
-    char path[pathLength + 1] = "";
+    char path[PagePathLength + 1] = "";
     GetDlgItemTextA(page, IDC_MIDI_FILE, path, sizeof(path));
     settings.SetMIDIFile(path);
-}
-
-void OnBrowse(HWND page, Settings& settings)
-{
-    char path[pathLength] = "";
-    if (settings.MIDIFile != nullptr) {
-        std::strncpy(path, settings.MIDIFile, sizeof(path) - 1);
-        path[sizeof(path) - 1] = '\0';
-    }
-    if (ChooseMidiFile(page, path, sizeof(path))) settings.SetMIDIFile(path);
-    SetDlgItemTextA(page, IDC_MIDI_FILE, settings.MIDIFile != nullptr ? settings.MIDIFile : "");
 }
 
 void OnCommand(HWND page, WPARAM wParam)
 {
     Settings* settings = PageSettings(page);
-    if (settings != nullptr && IsClick(wParam, IDC_BROWSE)) OnBrowse(page, *settings);
+    if (settings != nullptr && IsClick(wParam, IDC_BROWSE))
+        BrowseForPath(page, IDC_MIDI_FILE, *settings, &Settings::MIDIFile, &Settings::SetMIDIFile, ChooseMidiFile);
     ApplyEnablingRule(page);
 }
 

@@ -5,7 +5,7 @@
 
 #include "settings/SettingsStore.h"
 
-// The capacity, in bytes including the NUL, of the only string value ("MIDIFile").
+// The capacity, in bytes including the NUL, of the string values ("MIDIFile", "ScriptFile").
 const uint32_t StoredPathCapacity = 261;
 
 // The stored number when `name` is a 32-bit number of exactly 4 bytes; otherwise `fallback`.

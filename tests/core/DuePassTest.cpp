@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "engine/DuePass.h"
@@ -162,4 +164,23 @@ TEST_F(DuePass, CountsWhatItRanAndTellsTheObserver)
     EXPECT_EQ(log.erased.size(), 3u);
     EXPECT_EQ(log.drawn.size(), 2u);
     EXPECT_EQ(queue->Count(), 3u);
+}
+
+TEST_F(DuePass, ABudgetLeavesTheRestDueForTheNextFrameInOrder)
+{
+    // Each run costs the same (waking, two commands and a sound); the budget has room for nine, as the
+    // ninth starts while a whole run up to the bound still fits. The tenth waits and runs first in the
+    // next frame (the others, all due at once then, in no set order); none is lost or runs twice.
+    const uint32_t run = WakeCost + 2 + SoundCost;
+    world->commandLimit = 100;
+    world->frameBudget = 8 * run + WakeCost + MaxRunCost(100);
+    for (uint32_t i = 0; i < 10; ++i) Add(("d p" + std::to_string(i) + " t uv>0").c_str(), world->now - 10 + i);
+    RunDueSparks(*world);
+    NextFrame();
+    ASSERT_EQ(sounds.played.size(), 18u);
+    for (int32_t i = 0; i < 10; ++i) EXPECT_EQ(sounds.played[static_cast<size_t>(i)].effect, i);
+    Counts plays = Plays(10);
+    EXPECT_EQ(std::count(plays.begin(), plays.end(), 2u), 8);
+    EXPECT_EQ(stats.passesCut, 2u);
+    EXPECT_EQ(stats.largestFrame, 9 * run);
 }

@@ -106,5 +106,5 @@ TEST(Fwsim, CheckReportsFindingsWithLineAndColumn)
 
     Outcome clean = Fwsim({"--check", BuiltIn});
     EXPECT_EQ(clean.status, 0) << clean.out;
-    EXPECT_TRUE(clean.Says("10 scripts, no problems"));
+    EXPECT_TRUE(clean.Says("10 fireworks, 10 usable, no problems"));
 }

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "engine/Angles.h"
@@ -256,19 +257,26 @@ TEST_F(Interpreter, SleepsSetTheWakeTimeInFramesAndNeverBeforeNow)
     }
 }
 
-TEST_F(Interpreter, RunsThatNeverSleepEndAtTheCommandBound)
+TEST_F(Interpreter, RunsEndAtTheCommandBoundWhateverTheyRead)
 {
-    for (const char* text : {"l0 n", "d uv>5", "l0 s[t] n"}) {
-        stats = RunStats();
-        EXPECT_FALSE(Make(text)->Run(world)) << text;
-        EXPECT_EQ(stats.commands, DefaultCommandLimit) << text;
-        EXPECT_EQ(stats.sparksKilled, 1u) << text;
+    // Loops that never sleep, and texts too long to read in one run: blanks, a number, a skipped block.
+    // Every 16 characters read count as a command, so each is cut at the bound and killed.
+    const uint32_t limit = 2000;
+    world.commandLimit = limit;
+    const std::string endless[] = {"l0 n", "d uv>5", "l0 s[t] n", std::string(100000, ' ') + "t",
+                                   "p" + std::string(100000, '7') + " t", "s[" + std::string(100000, 'g') + "] t",
+                                   "l500 p0 n p" + std::string(100000, '7') + " t"};
+    for (const std::string& text : endless) {
+        world.passCommands = 0;
+        EXPECT_FALSE(Make(text.c_str())->Run(world)) << text.substr(0, 12);
+        EXPECT_TRUE(world.passCommands >= limit && world.passCommands <= MaxRunCost(limit)) << world.passCommands;
+        while (Spark* s = queue.PopMin()) delete s;
     }
-    while (Spark* s = queue.PopMin()) delete s;
+    EXPECT_EQ(stats.sparksKilled, 7u);
 
-    // Just under the bound is fine: l, 49 passes of p and n, then the last p, n and t.
-    world.commandLimit = 102;
-    EXPECT_TRUE(Make("l50 p0 n t")->Run(world));
-    world.commandLimit = 101;
-    EXPECT_FALSE(Make("l50 p0 n t")->Run(world));
+    // A bound equal to what a run costs (102 commands, 50 spawns, 305 characters) lets it through.
+    world.commandLimit = 102u + 50 * (SpawnCost - 1) + 305u / ReadsPerCommand;
+    world.passCommands = 0;
+    EXPECT_TRUE(Make("l50 s[] n t")->Run(world));
+    EXPECT_EQ(world.passCommands, world.commandLimit);
 }

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/fwsim/ScriptCheck.h"
+#include "engine/ScriptCheck.h"
 
 namespace {
 // "column: message" of every finding in one script, for compact expectations.

@@ -2,40 +2,61 @@
 
 #include "TempFiles.h"
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "engine/ScriptFile.h"
 #include "engine/ScriptTable.h"
-
-TEST(ScriptFile, SplitsLinesKeepingEmptyOnesAndEveryByte)
-{
-    std::vector<std::string> lines;
-    ASSERT_TRUE(ReadScriptLines(WriteTemp("fw_lines1.txt", "a t\n\nb\r\nc").c_str(), lines));
-    EXPECT_EQ(lines, (std::vector<std::string>{"a t", "", "b\r", "c"}));
-    ASSERT_TRUE(ReadScriptLines(WriteTemp("fw_lines2.txt", "one\ntwo\n").c_str(), lines));
-    EXPECT_EQ(lines, (std::vector<std::string>{"one", "two"})) << "no empty line after the last newline";
-    ASSERT_TRUE(ReadScriptLines(WriteTemp("fw_lines3.txt", "").c_str(), lines));
-    EXPECT_TRUE(lines.empty());
-    EXPECT_FALSE(ReadScriptLines((::testing::TempDir() + "fw_no_such_file.txt").c_str(), lines));
-}
+#include "settings/ScriptStatus.h"
 
 TEST(ScriptFile, LoadsLinesInOrderOrRefusesTheFileNamingTheBadLine)
 {
     ScriptTable table;
     std::string problem;
-    ASSERT_TRUE(LoadScriptFile(WriteTemp("fw_load.txt", "R t\ngwm t\n").c_str(), table, problem)) << problem;
-    ASSERT_EQ(table.Count(), 2u);
+    ASSERT_TRUE(LoadScriptFile(WriteTemp("fw_load.txt", "R t\n\ngwm t\n").c_str(), table, problem)) << problem;
+    ASSERT_EQ(table.Count(), 3u) << "no line after the last line end";
     EXPECT_STREQ(table.Script(0), "R t");
-    EXPECT_STREQ(table.Script(1), "gwm t");
+    EXPECT_STREQ(table.Script(2), "gwm t");
 
     // A bad line refuses the whole file.
     EXPECT_FALSE(LoadScriptFile(WriteTemp("fw_crlf.txt", "R t\r\ngwm t\r\n").c_str(), table, problem));
     EXPECT_NE(problem.find(":1: line holds a carriage return"), std::string::npos) << problem;
     EXPECT_FALSE(LoadScriptFile(WriteTemp("fw_nul.txt", std::string("t\nR\0t\n", 6)).c_str(), table, problem));
     EXPECT_NE(problem.find(":2: line holds a NUL"), std::string::npos) << problem;
-    EXPECT_EQ(table.Count(), 2u) << "nothing added from the refused files";
+    EXPECT_EQ(table.Count(), 3u) << "nothing added from the refused files";
     EXPECT_FALSE(LoadScriptFile((::testing::TempDir() + "fw_missing.txt").c_str(), table, problem));
     EXPECT_NE(problem.find("cannot read"), std::string::npos);
+}
+
+TEST(ScriptFile, ChecksAFileAsTheShowReadsItAndSaysWhatItFound)
+{
+    std::string binary = "\x89PNG";  // and every other byte but the line end, twice
+    for (int i = 0; i < 512; ++i)
+        if (i % 256 != '\n') binary += static_cast<char>(i);
+    struct Case {
+        std::string content;
+        uint32_t fireworks;
+        size_t usable;
+        const char* status;  // what the Fireworks page says, or the start of it
+    } cases[] = {
+        {"R t\n\n \t \ngwm x t\r\np0 t\n", 3, 2, "2 of 3 fireworks usable. First problem: line 4, column 5: unknown command 'x'."},
+        {"R t", 1, 1, "1 firework, all usable."},
+        {binary, 1, 0, "No usable firework among 1 firework: the show plays the built-in fireworks. First problem: line 1, column 1: unknown command character 0x89."},
+        {std::string(300, '\0'), 1, 0, "No usable firework among 1 firework: the show plays the built-in fireworks. First problem: line 1, column 1: NUL byte"},
+        {"l3 " + std::string(60000, ' ') + "gwm t n\nt c12", 2, 1, "1 of 2 fireworks usable. First problem: line 2, column 3"},
+        {std::string(ScriptFileLimit - 2, ' ') + "t\n", 1, 1, "1 firework, all usable."},
+        {"\n \n\t\n", 0, 0, "The file holds no firework: the show plays the built-in fireworks."},
+        {std::string(ScriptFileLimit + 1, 't'), 0, 0, "The file is larger than 64 KB, more than the show reads: the show plays"},
+    };
+    for (const Case& c : cases) {
+        std::string path = WriteTemp("fw_checked.txt", c.content);
+        ScriptFileCheck check = CheckScriptFile(path.c_str());
+        EXPECT_EQ(check.outcome, c.content.size() > ScriptFileLimit ? ScriptFileCheck::TooLarge : ScriptFileCheck::Checked);
+        EXPECT_EQ(check.fireworks, c.fireworks) << c.status;
+        EXPECT_EQ(check.usable.size(), c.usable) << c.status;
+        EXPECT_EQ(DescribeScriptFile(path.c_str()).find(c.status), 0u) << DescribeScriptFile(path.c_str());
+    }
+    EXPECT_EQ(DescribeScriptFile((::testing::TempDir() + "fw_not_there.txt").c_str()),
+              "The file cannot be opened or read: the show plays the built-in fireworks.");
+    EXPECT_EQ(DescribeScriptFile(""), "No file chosen: the show plays the built-in fireworks.");
 }

@@ -22,8 +22,9 @@ uint32_t FakeDir(char* buffer, uint32_t capacity)
 
 const char defaultMidi[] = "C:\\WINDOWS\\Media\\canyon.mid";
 
-const char* const numericFields[] = {"Gravity", "Wind",    "Stereo",   "SoundEffects", "Music",
-                                    "MusicMode", "CDTrack", "DrawMode", "SparkLimit",   "FrameRate"};
+const char* const numericFields[] = {"Gravity", "Wind",     "Stereo",     "SoundEffects", "Music",    "MusicMode",
+                                    "CDTrack", "DrawMode", "SparkLimit", "FrameRate",    "ScriptUse"};
+const int numericCount = 11;
 
 // Each setter with the interactive default, then with another value.
 typedef void (*Edit)(Settings&);
@@ -40,6 +41,8 @@ const std::pair<Edit, Edit> setters[] = {
     {[](Settings& r) { r.SetDrawMode(2); }, [](Settings& r) { r.SetDrawMode(1); }},
     {[](Settings& r) { r.SetSparkLimit(5000); }, [](Settings& r) { r.SetSparkLimit(5001); }},
     {[](Settings& r) { r.SetFrameRate(50); }, [](Settings& r) { r.SetFrameRate(51); }},
+    {[](Settings& r) { r.SetScriptUse(0); }, [](Settings& r) { r.SetScriptUse(2); }},
+    {[](Settings& r) { r.SetScriptFile(""); }, [](Settings& r) { r.SetScriptFile("D:\\mine.txt"); }},
 };
 
 // A numeric field by its stored name, as the stored 32 bits.
@@ -54,6 +57,7 @@ uint32_t Field(const Settings& s, const std::string& name)
     if (name == "CDTrack") return s.CDTrack;
     if (name == "DrawMode") return static_cast<uint32_t>(s.DrawMode);
     if (name == "SparkLimit") return s.SparkLimit;
+    if (name == "ScriptUse") return s.ScriptUse;
     return s.FrameRate;
 }
 
@@ -68,9 +72,10 @@ protected:
 TEST_F(SettingsTest, FirstRunGetsEachModesDefaultsAndIsClean)
 {
     Settings s(nullptr, Interactive, &store, FakeDir);
-    const uint32_t defaults[] = {980, 100, 0, 1, 1, Settings::MidiFile, 1, Settings::GDI, 5000, 50};
-    for (int i = 0; i < 10; ++i) EXPECT_EQ(Field(s, numericFields[i]), defaults[i]) << numericFields[i];
+    const uint32_t defaults[] = {980, 100, 0, 1, 1, Settings::MidiFile, 1, Settings::GDI, 5000, 50, 0};
+    for (int i = 0; i < numericCount; ++i) EXPECT_EQ(Field(s, numericFields[i]), defaults[i]) << numericFields[i];
     EXPECT_STREQ(s.MIDIFile, defaultMidi);
+    EXPECT_STREQ(s.ScriptFile, "");
     EXPECT_FALSE(s.Dirty) << "a first run stores nothing until something changes";
 
     int marker = 0;
@@ -107,21 +112,22 @@ TEST_F(SettingsTest, DefaultMidiPathFollowsTheWindowsDirectory)
 TEST_F(SettingsTest, DefaultGroupsResetOnlyTheirOwnFieldsAndMarkDirty)
 {
     void (Settings::*const groups[])() = {&Settings::SetSightsDefaults, &Settings::SetSoundsDefaults,
-                                          &Settings::SetSpeedDefaults};
-    const int firstOfGroup[] = {0, 3, 7, 10};  // in numericFields; MIDIFile is a sound
-    for (int g = 0; g < 3; ++g) {
+                                          &Settings::SetSpeedDefaults, &Settings::SetFireworksDefaults};
+    const int firstOfGroup[] = {0, 3, 7, 10, 11};  // in numericFields; MIDIFile is a sound, ScriptFile a firework
+    for (int g = 0; g < 4; ++g) {
         Settings s(nullptr, Interactive, &store, FakeDir);
-        uint32_t defaults[10];
-        for (int i = 0; i < 10; ++i) defaults[i] = Field(s, numericFields[i]);
+        uint32_t defaults[numericCount];
+        for (int i = 0; i < numericCount; ++i) defaults[i] = Field(s, numericFields[i]);
         for (const auto& setter : setters) setter.second(s);
         s.Dirty = false;
         (s.*groups[g])();
         EXPECT_TRUE(s.Dirty);
-        for (int i = 0; i < 10; ++i) {
+        for (int i = 0; i < numericCount; ++i) {
             bool inGroup = i >= firstOfGroup[g] && i < firstOfGroup[g + 1];
             EXPECT_EQ(Field(s, numericFields[i]) == defaults[i], inGroup) << "group " << g << ", " << numericFields[i];
         }
         EXPECT_EQ(std::string(s.MIDIFile) == defaultMidi, g == 1) << "group " << g;
+        EXPECT_EQ(std::string(s.ScriptFile).empty(), g == 3) << "group " << g;
     }
 
     Settings saver(nullptr, ScreenSaver, &store, FakeDir);
@@ -176,6 +182,7 @@ TEST_F(SettingsTest, LoadCorrectsStoredValuesOutOfRange)
         {"SparkLimit", 4294966296u, 20000, true},        {"SparkLimit", 20000, 20000, false},
         // A rate out of range is used clamped but not stored again on its own account.
         {"FrameRate", 5, 10, false},                     {"FrameRate", 4294967295u, 100, false},
+        {"ScriptUse", 3, 0, true},                       {"ScriptUse", 2, 2, false},
     };
     for (const Case& c : cases) {
         MemoryStore fresh;
@@ -184,7 +191,7 @@ TEST_F(SettingsTest, LoadCorrectsStoredValuesOutOfRange)
         EXPECT_EQ(Field(s, c.name), c.used) << c.name << " stored as " << c.stored;
         EXPECT_EQ(s.Dirty, c.dirty) << c.name << " stored as " << c.stored;
         EXPECT_TRUE(s.SaveIfDirty());
-        EXPECT_EQ(fresh.writes.size(), c.dirty ? 11u : 0u) << c.name;
+        EXPECT_EQ(fresh.writes.size(), c.dirty ? 13u : 0u) << c.name;
         if (c.dirty) {
             EXPECT_EQ(fresh.Dword("interactive", c.name), c.used) << "written back";
         }
@@ -220,7 +227,7 @@ TEST_F(SettingsTest, ValuesOfTheWrongTypeOrSizeAreIgnored)
     EXPECT_EQ(store.Dword("interactive", "SoundEffects"), 1u);
 }
 
-TEST_F(SettingsTest, MidiFileValueRules)
+TEST_F(SettingsTest, PathValueRules)
 {
     struct Case {
         uint32_t type;
@@ -237,16 +244,19 @@ TEST_F(SettingsTest, MidiFileValueRules)
         {2 /* expandable */, std::string("%WINDIR%\\x.mid\0", 15), defaultMidi},
         {StoredDword, std::string("\x01\0\0\0", 4), defaultMidi},
     };
+    // The file of fireworks follows the same rules, with the empty path as its default.
     for (const Case& c : cases) {
         MemoryStore fresh;
         fresh.PutRaw("interactive", "MIDIFile", c.type, c.bytes);
+        fresh.PutRaw("interactive", "ScriptFile", c.type, c.bytes);
         Settings s(nullptr, Interactive, &fresh, FakeDir);
         EXPECT_EQ(std::string(s.MIDIFile), c.expected) << c.bytes.size() << " bytes of type " << c.type;
+        EXPECT_EQ(std::string(s.ScriptFile), c.expected == defaultMidi ? "" : c.expected) << c.bytes.size();
         EXPECT_FALSE(s.Dirty);
     }
 }
 
-TEST_F(SettingsTest, SaveWritesElevenValuesInOrderThenFlushes)
+TEST_F(SettingsTest, SaveWritesThirteenValuesInOrderThenFlushes)
 {
     Settings s(nullptr, Interactive, &store, FakeDir);
     s.SetWind(-120);
@@ -255,7 +265,7 @@ TEST_F(SettingsTest, SaveWritesElevenValuesInOrderThenFlushes)
     EXPECT_FALSE(s.Dirty);
     EXPECT_EQ(store.writes, (std::vector<std::string>{"Gravity", "Wind", "Stereo", "SoundEffects", "Music",
                                                       "MusicMode", "CDTrack", "MIDIFile", "DrawMode",
-                                                      "SparkLimit", "FrameRate"}));
+                                                      "SparkLimit", "FrameRate", "ScriptFile", "ScriptUse"}));
     EXPECT_EQ(store.flushes, 1);
     EXPECT_EQ(store.keys["interactive"]["MIDIFile"].type, StoredString);
     EXPECT_EQ(store.keys["interactive"]["MIDIFile"].bytes, std::vector<unsigned char>(1, 0))
@@ -301,18 +311,19 @@ TEST_F(SettingsTest, StoreFailuresKeepTheRecordDirty)
 
 TEST_F(SettingsTest, EachModeRoundTripsThroughItsOwnKey)
 {
-    uint32_t edited[10];
+    uint32_t edited[numericCount];
     {
         Settings s(nullptr, ScreenSaver, &store, FakeDir);
         s.SetAllDefaults();
         for (const auto& setter : setters) setter.second(s);
-        for (int i = 0; i < 10; ++i) edited[i] = Field(s, numericFields[i]);
+        for (int i = 0; i < numericCount; ++i) edited[i] = Field(s, numericFields[i]);
         ASSERT_TRUE(s.SaveIfDirty());
     }
     Settings back(nullptr, ScreenSaver, &store, FakeDir);
     EXPECT_FALSE(back.Dirty);
-    for (int i = 0; i < 10; ++i) EXPECT_EQ(Field(back, numericFields[i]), edited[i]) << numericFields[i];
+    for (int i = 0; i < numericCount; ++i) EXPECT_EQ(Field(back, numericFields[i]), edited[i]) << numericFields[i];
     EXPECT_STREQ(back.MIDIFile, "C:\\WINDOWS\\MEDIA\\canyon.mid");
+    EXPECT_STREQ(back.ScriptFile, "D:\\mine.txt");
 
     Settings interactive(nullptr, Interactive, &store, FakeDir);
     EXPECT_EQ(interactive.Gravity, 980) << "the interactive record does not see the screen saver's values";

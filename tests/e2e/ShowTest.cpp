@@ -10,6 +10,7 @@
 #include <string>
 
 #include "e2e/Driver.h"
+#include "tests/TempFiles.h"
 
 namespace {
 bool IsColourful(uint32_t pixel)
@@ -23,6 +24,14 @@ size_t CountColourful(const Screenshot& shot)
 {
     size_t n = 0;
     for (uint32_t p : shot.pixels) n += IsColourful(p);
+    return n;
+}
+
+// Magenta, which no built-in firework and no backdrop ever shows.
+size_t CountMagenta(const Screenshot& shot)
+{
+    size_t n = 0;
+    for (uint32_t p : shot.pixels) n += ((p >> 16) & 0xFF) > 150 && ((p >> 8) & 0xFF) < 80 && (p & 0xFF) > 150;
     return n;
 }
 
@@ -123,4 +132,31 @@ TEST(Show, SoakAtTheLargestSparkLimitKeepsMemoryFlat)
     PutDword("screensaver", "SparkLimit", 5000);
     PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_EQ(run.WaitForExit(), 0u);
+}
+
+TEST(Show, PlaysTheUsersOwnFireworksReadOnceAtStartUp)
+{
+    // Magenta bursts, which no built-in firework shows, and a line the checker rejects.
+    std::string file = WriteTemp("fw_show_own.txt",
+                                 "R cFF00FF d gwm t uv<250 l100 s[R a1000~1250,0~360,0~360 l75~120 gwm t n] n\n"
+                                 "R cFFFF00 xx d gwm t uv<250\n");
+    PutDword("screensaver", "DrawMode", 2);
+    PutDword("screensaver", "ScriptUse", 1);
+    settings_registry::PutRaw("screensaver", "ScriptFile", REG_SZ, file.c_str(), static_cast<DWORD>(file.size() + 1));
+    // The file turns to junk while the first show runs (it goes on); the next plays the built-in ones.
+    for (int run = 0; run < 2; ++run) {
+        ProgramRun show("/s");
+        HWND window = show.WaitForWindow();
+        ASSERT_NE(window, nullptr);
+        PumpFor(4000);
+        if (run == 0) WriteTemp("fw_show_own.txt", std::string("\0\x89PNG\r\n", 7));
+        PostMessageA(window, WM_USER + 1, 5, 0);
+        PumpFor(2000);
+        Screenshot shot = CaptureClient(window, run == 0 ? "show-own" : "show-own-fallback");
+        EXPECT_GT(CountColourful(shot), 20u) << run;
+        EXPECT_EQ(CountMagenta(shot) == CountColourful(shot), run == 0) << "only the user's fireworks, then none";
+        PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0);
+        EXPECT_EQ(show.WaitForExit(), 0u);
+    }
+    PutDword("screensaver", "ScriptUse", 0);
 }

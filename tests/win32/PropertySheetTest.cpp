@@ -21,11 +21,12 @@
 #include "tests/ScreenCapture.h"
 #include "win32/AppTestSupport.h"
 #include "tests/SettingsRegistry.h"
+#include "tests/TempFiles.h"
 
 using namespace settings_registry;
 
 namespace {
-enum PageIndex { AboutPage = 0, SightsPage = 1, SoundsPage = 2, SpeedPage = 3 };
+enum PageIndex { AboutPage = 0, SightsPage = 1, SoundsPage = 2, SpeedPage = 3, FireworksPage = 4 };
 
 typedef std::function<void(HWND sheet)> SheetScript;
 SheetScript* pendingScript = nullptr;
@@ -130,7 +131,9 @@ BOOL WINAPI FakeOpenFileName(OPENFILENAMEA* request)
 {
     ++dialogCalls;
     lastRequest = *request;
-    lastFilter.assign(request->lpstrFilter, sizeof(midiFilter));
+    size_t length = 0;  // the filter pairs end in an empty description: two NULs in a row
+    while (request->lpstrFilter[length] != '\0' || request->lpstrFilter[length + 1] != '\0') ++length;
+    lastFilter.assign(request->lpstrFilter, length + 2);
     lastInitialFile = request->lpstrFile;
     if (chosenPath == nullptr) return FALSE;
     std::snprintf(request->lpstrFile, request->nMaxFile, "%s", chosenPath);
@@ -284,7 +287,7 @@ TEST_F(PropertySheetTest, OkWritesOnlyWhenSomethingChanged)
 {
     Settings settings(instance, Interactive);
     bool ok = RunSheet(settings, [](HWND sheet) {
-        for (int page = AboutPage; page <= SpeedPage; ++page) ShowPage(sheet, page);
+        for (int page = AboutPage; page <= FireworksPage; ++page) ShowPage(sheet, page);
         ShowPage(sheet, SightsPage);
         PressOk(sheet);
     });
@@ -299,7 +302,7 @@ TEST_F(PropertySheetTest, OkWritesOnlyWhenSomethingChanged)
         PressOk(sheet);  // OK stores the active page too
     });
     EXPECT_TRUE(ok);
-    EXPECT_EQ(ValueCount("interactive"), 11);
+    EXPECT_EQ(ValueCount("interactive"), 13);
     EXPECT_EQ(GetDword("interactive", "DrawMode"), 1u);
     EXPECT_EQ(GetDword("interactive", "SparkLimit"), 7000u);
     EXPECT_EQ(ValueCount("screensaver"), -1) << "the other mode's key is not even created";
@@ -431,6 +434,48 @@ TEST_F(PropertySheetTest, AboutPageColoursAndItsBoldFont)
         DeleteDC(dc);
         PressCancel(sheet);
     });
+}
+
+TEST_F(PropertySheetTest, FireworksPageSaysWhatAFileHoldsAndStoresTheChoice)
+{
+    std::string good = WriteTemp("fw_page_good.txt", "R cFF00FF p0 t\ngwm t\n");
+    std::string changing = WriteTemp("fw_page_changing.txt", "R t\n");
+    const std::pair<std::string, const char*> files[] = {
+        {WriteTemp("fw_page_mixed.txt", "R t\ngwm q t\n"), "1 of 2 fireworks usable. First problem: line 2, column 5: unknown command 'q'."},
+        {WriteTemp("fw_page_binary.bin", std::string("\x89PNG\r\n\0", 7)), "No usable firework among 2 fireworks"},
+        {"C:\\" + std::string(300, 'x'), "The file cannot be opened or read"},  // cut at 260 characters
+    };
+    // A stored path too long for the buffer is not read: no file.
+    ASSERT_TRUE(PutRaw("screensaver", "ScriptFile", REG_SZ, std::string(300, 'p').c_str(), 301));
+    Settings settings(instance, ScreenSaver);
+    RunSheet(settings, [&](HWND sheet) {
+        HWND page = ShowPage(sheet, FireworksPage);
+        EXPECT_TRUE(Checked(page, IDC_SCRIPT_BUILTIN));
+        EXPECT_EQ(Text(page, IDC_SCRIPT_STATUS), "No file chosen: the show plays the built-in fireworks.");
+        for (const auto& file : files) {
+            SetDlgItemTextA(page, IDC_SCRIPT_FILE, file.first.c_str());
+            EXPECT_EQ(Text(page, IDC_SCRIPT_STATUS).find(file.second), 0u) << Text(page, IDC_SCRIPT_STATUS);
+        }
+        // A file that changes while the page is open is read again when the page is shown again.
+        SetDlgItemTextA(page, IDC_SCRIPT_FILE, changing.c_str());
+        EXPECT_EQ(Text(page, IDC_SCRIPT_STATUS), "1 firework, all usable.");
+        WriteTemp("fw_page_changing.txt", "x\n");
+        ShowPage(sheet, SpeedPage);
+        page = ShowPage(sheet, FireworksPage);
+        EXPECT_EQ(Text(page, IDC_SCRIPT_STATUS).find("No usable firework"), 0u);
+
+        // Browse asks for a text file; one picked is taken at once, and the status follows.
+        chosenPath = good.c_str();
+        Click(page, IDC_SCRIPT_BROWSE);
+        EXPECT_EQ(lastFilter, std::string("Text files (*.txt)\0*.txt\0All files (*.*)\0*.*\0", 46));
+        EXPECT_STREQ(lastRequest.lpstrTitle, "Choose a File of Fireworks");
+        EXPECT_EQ(Text(page, IDC_SCRIPT_STATUS), "2 fireworks, all usable.");
+        Click(page, IDC_SCRIPT_OWN);
+        PressOk(sheet);
+    });
+    EXPECT_EQ(GetDword("screensaver", "ScriptUse"), 1u);
+    DWORD type = REG_NONE;
+    EXPECT_EQ(GetRaw("screensaver", "ScriptFile", &type), good + '\0');
 }
 
 namespace {

@@ -61,9 +61,11 @@ TEST_F(RegistryStoreTest, EveryFieldRoundTripsInItsOwnModesKey)
             s.SetDrawMode(Settings::DirectDraw);
             s.SetSparkLimit(19999);
             s.SetFrameRate(mode == Interactive ? 30 : 99);
+            s.SetScriptFile(path);
+            s.SetScriptUse(Settings::AllFireworks);
             ASSERT_TRUE(s.SaveIfDirty());
         }
-        EXPECT_EQ(ValueCount(name), 11);
+        EXPECT_EQ(ValueCount(name), 13);
         EXPECT_EQ(GetDword(name, "Wind"), static_cast<uint32_t>(-499));
         EXPECT_EQ(GetDword(name, "Music"), mode == ScreenSaver ? 1u : 0u);
         Settings back(nullptr, mode);
@@ -75,6 +77,8 @@ TEST_F(RegistryStoreTest, EveryFieldRoundTripsInItsOwnModesKey)
         EXPECT_STREQ(back.MIDIFile, path);
         EXPECT_EQ(back.SparkLimit, 19999u);
         EXPECT_EQ(back.FrameRate, mode == Interactive ? 30u : 99u);
+        EXPECT_STREQ(back.ScriptFile, path);
+        EXPECT_EQ(back.ScriptUse, 2u);
     }
     EXPECT_EQ(GetDword("screensaver", "FrameRate"), 99u) << "the interactive save left the other key alone";
 }

@@ -1,6 +1,7 @@
 // How fast the due pass runs a full queue of stars: 20000 sparks, all due, each running one pass of a
 // star's loop (drag, gravity, motion, sleep) per frame, as a big burst does at its peak; alone, and
-// with the GDI window's drawing done in memory (each big star erased and plotted again).
+// with the GDI window's drawing done in memory (each big star erased and plotted again). And how long
+// the slow script the fuzzer once found takes for 500 frames, as fwsim runs it.
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -8,6 +9,8 @@
 #include "engine/Angles.h"
 #include "engine/DuePass.h"
 #include "engine/Random.h"
+#include "engine/ScriptFile.h"
+#include "engine/ScriptTable.h"
 #include "engine/Spark.h"
 #include "engine/SparkQueue.h"
 #include "engine/World.h"
@@ -15,6 +18,7 @@
 #include "render/PixelFormat.h"
 #include "render/WindowFrame.h"
 #include "scenery/Backdrop.h"
+#include "tools/fwsim/Simulation.h"
 
 namespace {
 
@@ -75,6 +79,23 @@ void BM_WindowFrameStarLoop(benchmark::State& state)
              [&](World& world) { benchmark::DoNotOptimize(RunWindowFrame(world, picture, backdrop, 0)); });
 }
 BENCHMARK(BM_WindowFrameStarLoop)->Unit(benchmark::kMillisecond);
+
+// Loops that never sleep, in every spark it makes: each run stops at its bound, each frame at its budget.
+void BM_SlowScript500Frames(benchmark::State& state)
+{
+    ScriptTable scripts;
+    std::string problem;
+    if (!LoadScriptFile(FW_SOURCE_DIR "/tests/fuzz/interpreter/slow-script.txt", scripts, problem)) {
+        state.SkipWithError(problem.c_str());
+        return;
+    }
+    SimOptions options;
+    options.frames = 500;
+    SimResult result;
+    for (auto _ : state) Simulate(options, scripts, result);
+    state.counters["largest_frame"] = result.largestFrame;
+}
+BENCHMARK(BM_SlowScript500Frames)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

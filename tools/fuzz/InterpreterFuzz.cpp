@@ -1,13 +1,17 @@
-// Fuzz target: any text as a firework script, launched into a small queue and run for a few frames.
-// Whatever the text, nothing may read outside it, overflow, leak or hang.
+// Fuzz target: any text as a firework script, launched into a small queue and run for a few frames
+// with the show's bounds. Whatever the text, nothing may read outside it, overflow, leak or hang, and
+// no run and no frame may cost more than the show allows.
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
 #include "engine/Angles.h"
 #include "engine/DuePass.h"
 #include "engine/Random.h"
+#include "engine/RunStats.h"
 #include "engine/Spark.h"
 #include "engine/SparkQueue.h"
 #include "engine/World.h"
@@ -40,17 +44,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         SparkQueue queue(64);
         World world(1000, 30, queue, FixedFromInt(-980), FixedFromInt(100), 800, 600, 0, FixedFromInt(3500),
                     FixedFromInt(-5000), FixedFromInt(-4995), 0, &sounds);
-        // Enough to end loops that never sleep, small enough to keep the fuzzer fast.
-        world.commandLimit = 4000;
+        RunStats stats;
+        world.stats = &stats;
         Spark* firework = new Spark(world.now, world.now, text.data(), FixedFromInt(100), 0, FixedFromInt(10000),
                                     FixedFromInt(5), FixedFromInt(4500), FixedFromInt(-3), 0xFFFF00);
         if (!queue.Push(firework)) delete firework;
-        for (int frame = 0; frame < 6; ++frame) {
-            world.now += world.framePeriod;
+        for (int frame = 0; frame < 7; ++frame) {
+            // The last pass has no new time: T0 and the like must not make a spark run twice in it.
+            if (frame < 6) world.now += world.framePeriod;
             RunDueSparks(world);
+            if (world.passCommands > world.frameBudget || stats.largestRun > MaxRunCost(world.commandLimit)) {
+                std::fprintf(stderr, "frame %d cost %u commands (budget %u), largest run %u (bound %u)\n", frame,
+                             world.passCommands, world.frameBudget, stats.largestRun, world.commandLimit);
+                std::abort();
+            }
         }
-        // T0 and the like: a spark due again at once must not be run twice in one pass.
-        RunDueSparks(world);
     }
     return 0;
 }

@@ -1,8 +1,10 @@
 #include "tools/fwsim/Fwsim.h"
 
+#include <algorithm>
+#include <cstdio>
+
 #include "engine/ScriptFile.h"
 #include "engine/ScriptTable.h"
-#include "tools/fwsim/ScriptCheck.h"
 #include "tools/fwsim/SimOptions.h"
 #include "tools/fwsim/Simulation.h"
 
@@ -10,19 +12,42 @@ namespace {
 
 std::string Whole(Fixed f) { return std::to_string(FixedToWhole(f)); }
 
+std::string Milliseconds(double seconds)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.3f ms", seconds * 1000.0);
+    return text;
+}
+
+// Total, median and largest time of the due passes.
+std::string PassTimes(std::vector<double> seconds)
+{
+    double total = 0;
+    for (double s : seconds) total += s;
+    std::sort(seconds.begin(), seconds.end());
+    return "due passes took " + Milliseconds(total) + " in all, median " + Milliseconds(seconds[seconds.size() / 2]) +
+           ", largest " + Milliseconds(seconds.back()) + "\n";
+}
+
+// Checks a file as the show reads it: the findings, then how many of its fireworks the show would use.
 int Check(const std::string& path, std::string& out, std::string& err)
 {
-    std::vector<std::string> lines;
-    if (!ReadScriptLines(path.c_str(), lines)) {
+    ScriptFileCheck check = CheckScriptFile(path.c_str());
+    if (check.outcome == ScriptFileCheck::CannotRead) {
         err = "fwsim: cannot read " + path;
         return 2;
     }
-    std::vector<ScriptFinding> findings = CheckScripts(lines);
-    for (const ScriptFinding& f : findings)
+    if (check.outcome == ScriptFileCheck::TooLarge) {
+        err = "fwsim: " + path + " is larger than " + std::to_string(ScriptFileLimit) + " bytes, more than the show reads";
+        return 2;
+    }
+    for (const ScriptFinding& f : check.findings)
         out += path + ":" + std::to_string(f.line) + ":" + std::to_string(f.column) + ": " + f.message + "\n";
-    out += path + ": " + std::to_string(lines.size()) + " scripts, " +
-           (findings.empty() ? std::string("no problems") : std::to_string(findings.size()) + " problems") + "\n";
-    return findings.empty() ? 0 : 1;
+    out += path + ": " + std::to_string(check.fireworks) + " fireworks, " + std::to_string(check.usable.size()) +
+           " usable, " +
+           (check.findings.empty() ? std::string("no problems") : std::to_string(check.findings.size()) + " problems") +
+           "\n";
+    return check.findings.empty() ? 0 : 1;
 }
 
 std::string Report(const SimOptions& options, const SimResult& r)
@@ -47,6 +72,11 @@ std::string Report(const SimOptions& options, const SimResult& r)
     s += "sparks dropped at a full queue: " + std::to_string(r.sparksDropped) + "\n";
     s += "sparks killed by errors: " + std::to_string(r.sparksKilled) + "\n";
     s += "commands executed: " + std::to_string(r.commands) + "\n";
+    s += "characters read: " + std::to_string(r.reads) + "\n";
+    s += "largest run: " + std::to_string(r.largestRun) + " commands\n";
+    s += "largest frame: " + std::to_string(r.largestFrame) + " commands\n";
+    s += "frames that reached the budget: " + std::to_string(r.passesCut) + "\n";
+    if (!r.passSeconds.empty()) s += PassTimes(r.passSeconds);
     return s;
 }
 

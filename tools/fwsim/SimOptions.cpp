@@ -1,5 +1,7 @@
 #include "tools/fwsim/SimOptions.h"
 
+#include "engine/World.h"
+
 namespace {
 
 // A whole decimal number with an optional minus sign, from low to high.
@@ -31,7 +33,7 @@ struct NumberOption {
 const NumberOption numberOptions[] = {
     {"--script", 0, 1000000},       {"--seed", 0, 4294967295LL},   {"--fps", 1, 1000},
     {"--spark-limit", 0, 1000000},  {"--gravity", -65535, 65535},  {"--wind", -65535, 65535},
-    {"--frames", 1, 100000000},
+    {"--frames", 1, 100000000},     {"--launch", 1, 1000},
 };
 
 void Store(SimOptions& options, const std::string& name, int64_t v)
@@ -43,6 +45,7 @@ void Store(SimOptions& options, const std::string& name, int64_t v)
     else if (name == "--gravity") options.gravity = static_cast<int32_t>(v);
     else if (name == "--wind") options.wind = static_cast<int32_t>(v);
     else if (name == "--frames") options.frames = static_cast<uint32_t>(v);
+    else if (name == "--launch") options.launch = static_cast<uint32_t>(v);
 }
 
 }  // namespace
@@ -53,6 +56,10 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& options, 
         const std::string& name = args[i];
         if (name == "--help" || name == "-h") {
             options.help = true;
+            continue;
+        }
+        if (name == "--time") {
+            options.time = true;
             continue;
         }
         bool takesFile = name == "--check" || name == "--scripts" || name == "--script-file";
@@ -88,9 +95,9 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& options, 
     return true;
 }
 
-const char* SimHelpText()
+std::string SimHelpText()
 {
-    return "usage: fwsim [options]\n"
+    return std::string("usage: fwsim [options]\n"
            "Runs one firework headless, frame by frame, and reports what it did.\n"
            "\n"
            "  --script N          launch script N (0 is the first line); default: one at random,\n"
@@ -106,6 +113,10 @@ const char* SimHelpText()
            "  --wind N            horizontal wind in cm/s (default 100)\n"
            "  --frames N          run N frames after the launch; default: until the last spark\n"
            "                      dies (giving up after 1000000 frames)\n"
+           "  --launch N          launch N fireworks, one frame apart, as the digit keys do\n"
+           "                      (default 1); with --script all of them run that script\n"
+           "  --time              also report how long the due passes took on this computer\n"
+           "                      (the only part of the report that varies between runs)\n"
            "  --check FILE        check every script of FILE for malformed constructs, print each\n"
            "                      as FILE:LINE:COLUMN: message, and exit (1 when any was found)\n"
            "  --help              this text\n"
@@ -115,6 +126,13 @@ const char* SimHelpText()
            "gives the frames until the last spark died, the peak of live sparks, the sparks made,\n"
            "those dropped because the queue was full and those killed by script errors, the commands\n"
            "executed, and every sound requested (frame, effect, pan from -10000 left to 10000 right).\n"
+           "It also gives the largest run of one spark and the largest frame, in commands weighed by\n"
+           "what they take: a spawn counts ") + std::to_string(SpawnCost) + ", an a or v with angles " +
+           std::to_string(AngleCost) + ", a sound " + std::to_string(SoundCost) + ",\nwaking a spark " +
+           std::to_string(WakeCost) + ", and every " + std::to_string(ReadsPerCommand) +
+           " characters read one more. A run is killed at " + std::to_string(DefaultCommandLimit) +
+           ";\na frame stops before it could pass " + std::to_string(DefaultFrameBudget) +
+           ", and the sparks still due wait for the next frame.\n" + std::string(""
            "\n"
-           "Exit status: 0 done, 1 --check found problems, 2 bad option or unreadable file.\n";
+           "Exit status: 0 done, 1 --check found problems, 2 bad option or unreadable file.\n");
 }

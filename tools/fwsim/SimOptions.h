@@ -15,6 +15,8 @@ struct SimOptions {
     int32_t gravity = 980;
     int32_t wind = 100;
     uint32_t frames = 0;       // 0: until the last spark dies
+    uint32_t launch = 1;       // fireworks launched at the start, one frame apart
+    bool time = false;         // also measure how long the due passes take (not deterministic)
 };
 
 // Frames a run "until the last spark dies" gives up after, for scripts that never end.
@@ -25,4 +27,4 @@ const uint32_t SimFrameCap = 1000000;
 bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& options, std::string& error);
 
 // The text --help prints.
-const char* SimHelpText();
+std::string SimHelpText();

@@ -1,5 +1,7 @@
 #include "tools/fwsim/Simulation.h"
 
+#include <chrono>
+
 #include "engine/Angles.h"
 #include "engine/DuePass.h"
 #include "engine/Launcher.h"
@@ -49,18 +51,21 @@ void Simulate(const SimOptions& options, const ScriptTable& scripts, SimResult& 
     world.stats = &stats;
     result.framePeriod = world.framePeriod;
 
-    // Frame 0 is the launch frame: the tick launches after its due pass, so the firework first runs
-    // one frame later, exactly as in the show.
-    Spark* firework = NewFirework(world, world.now, scripts, GlobalPixelFormat().colorYellow);
-    if (firework != nullptr) {
+    // Frame 0 is the launch frame: the tick launches after its due pass, so the first firework first
+    // runs one frame later, exactly as in the show. The report describes the first firework.
+    for (uint32_t i = 0; i < options.launch; ++i) {
+        Spark* firework = NewFirework(world, world.now + i * world.framePeriod, scripts, GlobalPixelFormat().colorYellow);
+        if (firework == nullptr) continue;
         if (options.script >= 0) firework->pc = scripts.Script(static_cast<uint32_t>(options.script));
-        for (uint32_t i = 0; i < scripts.Count(); ++i)
-            if (scripts.Script(i) == firework->pc) result.script = i;
-        result.x = firework->x;
-        result.z = firework->z;
-        result.vx = firework->vx;
-        result.vy = firework->vy;
-        result.vz = firework->vz;
+        if (i == 0) {
+            for (uint32_t k = 0; k < scripts.Count(); ++k)
+                if (scripts.Script(k) == firework->pc) result.script = k;
+            result.x = firework->x;
+            result.z = firework->z;
+            result.vx = firework->vx;
+            result.vy = firework->vy;
+            result.vz = firework->vz;
+        }
         ++result.sparksMade;
         if (!queue.Push(firework)) {
             delete firework;
@@ -73,7 +78,11 @@ void Simulate(const SimOptions& options, const ScriptTable& scripts, SimResult& 
     for (uint32_t frame = 1; frame <= lastFrame && queue.Count() > 0; ++frame) {
         world.now += world.framePeriod;
         sounds.frame = frame;
+        std::chrono::steady_clock::time_point start = std::chrono::steady_clock::now();
         RunDueSparks(world);
+        if (options.time)
+            result.passSeconds.push_back(
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
         result.framesRun = frame;
         if (queue.Count() > result.peakSparks) result.peakSparks = queue.Count();
     }
@@ -83,4 +92,8 @@ void Simulate(const SimOptions& options, const ScriptTable& scripts, SimResult& 
     result.sparksDropped += stats.sparksDropped;
     result.sparksKilled = stats.sparksKilled;
     result.commands = stats.commands;
+    result.reads = stats.reads;
+    result.largestRun = stats.largestRun;
+    result.largestFrame = stats.largestFrame;
+    result.passesCut = stats.passesCut;
 }

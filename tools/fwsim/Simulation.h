@@ -1,4 +1,4 @@
-// The headless show: one firework launched as the show launches it, run frame by frame on a simulated
+// The headless show: fireworks launched as the show launches them, run frame by frame on a simulated
 // clock against a World and a queue like the show's, with every sound and counter recorded.
 #pragma once
 #include <cstdint>
@@ -27,7 +27,12 @@ struct SimResult {
     uint64_t sparksDropped = 0;      // deleted because the queue was full
     uint64_t sparksKilled = 0;       // runs ended by a script error
     uint64_t commands = 0;
+    uint64_t reads = 0;              // characters read by the runs
+    uint32_t largestRun = 0;         // in commands, reads included (see ReadsPerCommand)
+    uint32_t largestFrame = 0;
+    uint64_t passesCut = 0;          // frames that reached the budget and left sparks for the next
     std::vector<SimSound> sounds;
+    std::vector<double> passSeconds;  // with --time: how long each frame's due pass took
 };
 
 // Runs the simulation. `script` of the options must be below the table's count (or -1); the table

@@ -1,4 +1,4 @@
-#include "tools/fwsim/ScriptCheck.h"
+#include "engine/ScriptCheck.h"
 
 #include <algorithm>
 
