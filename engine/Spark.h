@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "engine/Fixed.h"
-#include "render/PixelFormat.h"
+#include "engine/PixelFormat.h"
 
 class World;
 

@@ -2,7 +2,7 @@
 
 #include "engine/DuePass.h"
 #include "render/FrameProfiler.h"
-#include "render/PixelFormat.h"
+#include "engine/PixelFormat.h"
 #include "render/SurfaceFrame.h"
 #include "scenery/Backdrop.h"
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "render/DisplayBackend.h"
-#include "render/MemoryImage.h"
+#include "engine/MemoryImage.h"
 
 class HeadlessBackend : public DisplayBackend {
 public:

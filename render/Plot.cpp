@@ -3,7 +3,7 @@
 #include "engine/Random.h"
 #include "engine/Spark.h"
 #include "engine/World.h"
-#include "render/PixelFormat.h"
+#include "engine/PixelFormat.h"
 
 namespace {
 bool OnSurface(const SurfaceView& surface, int32_t column, int32_t row)

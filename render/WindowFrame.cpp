@@ -5,7 +5,7 @@
 
 #include "engine/DuePass.h"
 #include "engine/World.h"
-#include "render/MemoryImage.h"
+#include "engine/MemoryImage.h"
 #include "render/Plot.h"
 
 PixelRect Union(const PixelRect& a, const PixelRect& b)

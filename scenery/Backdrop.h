@@ -4,8 +4,8 @@
 #pragma once
 #include <cstdint>
 
-#include "render/DrawTarget.h"
-#include "render/PixelFormat.h"
+#include "engine/DrawTarget.h"
+#include "engine/PixelFormat.h"
 
 class Backdrop {
 public:

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <new>
 
-#include "app/ParseOption.h"
+#include "settings/RunMode.h"
 
 namespace {
 const char defaultMidiTail[] = "\\Media\\canyon.mid";

@@ -10,7 +10,7 @@
 #include "engine/Spark.h"
 #include "engine/SparkQueue.h"
 #include "engine/World.h"
-#include "render/SurfaceView.h"
+#include "engine/SurfaceView.h"
 
 inline World ShowWorld(SparkQueue& queue, uint32_t width, uint32_t height)
 {

@@ -6,7 +6,7 @@
 #include <set>
 
 #include "engine/Random.h"
-#include "render/PixelFormat.h"
+#include "engine/PixelFormat.h"
 #include "scenery/Backdrop.h"
 #include "tests/DrawRecorder.h"
 

@@ -13,7 +13,7 @@
 #include "engine/Spark.h"
 #include "engine/SparkQueue.h"
 #include "engine/World.h"
-#include "render/PixelFormat.h"
+#include "engine/PixelFormat.h"
 #include "tests/Recorders.h"
 #include "tools/fwsim/Simulation.h"
 

@@ -4,8 +4,8 @@
 #include <set>
 
 #include "engine/Random.h"
-#include "render/MemoryImage.h"
-#include "render/PixelFormat.h"
+#include "engine/MemoryImage.h"
+#include "engine/PixelFormat.h"
 #include "render/Plot.h"
 #include "scenery/Backdrop.h"
 #include "tests/DrawRecorder.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ParseOption.h"
+#include "settings/RunMode.h"
 #include "app/ScriptsInUse.h"
 #include "engine/ScriptTable.h"
 #include "settings/Settings.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ParseOption.h"
+#include "settings/RunMode.h"
 #include "settings/Settings.h"
 #include "tests/MemoryStore.h"
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "audio/SoundBank.h"
+#include "audio/win32/SoundBank.h"
 
 // Dispatches the thread's messages for a while; the quit message of a closed show is dropped.
 inline void Pump(DWORD milliseconds)

@@ -7,9 +7,9 @@
 
 #include <set>
 
-#include "app/FireworksApp.h"
+#include "app/win32/FireworksApp.h"
 #include "engine/SparkQueue.h"
-#include "render/DirectDrawBackend.h"
+#include "render/win32/DirectDrawBackend.h"
 #include "win32/AppTestSupport.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/FireworksApp.h"
+#include "app/win32/FireworksApp.h"
 #include "win32/AppTestSupport.h"
 #include "engine/Spark.h"
 #include "engine/SparkQueue.h"

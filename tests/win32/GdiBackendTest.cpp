@@ -18,8 +18,8 @@
 #include "engine/Spark.h"
 #include "engine/SparkQueue.h"
 #include "engine/World.h"
-#include "render/GdiBackend.h"
-#include "render/GdiTarget.h"
+#include "render/win32/GdiBackend.h"
+#include "render/win32/GdiTarget.h"
 #include "render/Plot.h"
 #include "scenery/Backdrop.h"
 

@@ -12,11 +12,11 @@
 #include <functional>
 #include <string>
 
-#include "app/ParseOption.h"
+#include "settings/RunMode.h"
 #include "resources/resource.h"
-#include "settings/FileDialog.h"
-#include "settings/HyperLink.h"
-#include "settings/PropertySheet.h"
+#include "settings/win32/FileDialog.h"
+#include "settings/win32/HyperLink.h"
+#include "settings/win32/PropertySheet.h"
 #include "settings/Settings.h"
 #include "tests/ScreenCapture.h"
 #include "win32/AppTestSupport.h"

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "app/ParseOption.h"
-#include "settings/RegistryStore.h"
+#include "settings/RunMode.h"
+#include "settings/win32/RegistryStore.h"
 #include "settings/Settings.h"
 #include "tests/SettingsRegistry.h"
 

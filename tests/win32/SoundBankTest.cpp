@@ -11,7 +11,7 @@
 
 #include "FakeDirectSound.h"
 #include "SoundCapture.h"
-#include "audio/SoundBank.h"
+#include "audio/win32/SoundBank.h"
 #include "engine/SparkQueue.h"
 #include "win32/AppTestSupport.h"
 #include "engine/World.h"

@@ -9,8 +9,8 @@
 #include "engine/Spark.h"
 #include "engine/SparkQueue.h"
 #include "engine/World.h"
-#include "render/MemoryImage.h"
-#include "render/PixelFormat.h"
+#include "engine/MemoryImage.h"
+#include "engine/PixelFormat.h"
 #include "render/SurfaceFrame.h"
 #include "scenery/Backdrop.h"
 

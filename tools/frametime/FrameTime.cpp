@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/FireworksApp.h"
+#include "app/win32/FireworksApp.h"
 #include "engine/SparkQueue.h"
 #include "render/FrameProfiler.h"
 

@@ -15,7 +15,7 @@
 #include "engine/Spark.h"
 #include "engine/SparkQueue.h"
 #include "engine/World.h"
-#include "render/PixelFormat.h"
+#include "engine/PixelFormat.h"
 #include "engine/SoundSink.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "render/SurfaceView.h"
+#include "engine/SurfaceView.h"
 
 struct GifFileType;
 

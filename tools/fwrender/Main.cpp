@@ -17,7 +17,7 @@
 #include "engine/SparkQueue.h"
 #include "engine/World.h"
 #include "render/HeadlessBackend.h"
-#include "render/PixelFormat.h"
+#include "engine/PixelFormat.h"
 #include "tools/fwrender/GifFile.h"
 #include "tools/fwrender/Options.h"
 #include "tools/fwrender/PngFile.h"
