@@ -22,6 +22,8 @@ inline uint16_t ReadLE16(const uint8_t* p) { return static_cast<uint16_t>(p[0] |
 
 class RiffChunk {
 public:
+    RiffChunk(const RiffChunk&) = delete;
+    RiffChunk& operator=(const RiffChunk&) = delete;
     RiffChunk();
     ~RiffChunk();
 
@@ -47,7 +49,4 @@ public:
 
 private:
     bool CopyData(uint32_t chunkId, const uint8_t* bytes, uint32_t length);
-
-    RiffChunk(const RiffChunk&);
-    RiffChunk& operator=(const RiffChunk&);
 };

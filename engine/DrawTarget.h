@@ -14,6 +14,8 @@ inline ColorRef MakeColorRef(uint32_t r, uint32_t g, uint32_t b) { return (r & 0
 
 class DrawTarget {
 public:
+    DrawTarget(const DrawTarget&) = delete;
+    DrawTarget& operator=(const DrawTarget&) = delete;
     virtual ~DrawTarget() {}
 
     // Paints the rectangle [left, right) x [top, bottom) with a solid colour. An empty or inverted
@@ -29,10 +31,6 @@ public:
 
 protected:
     DrawTarget() {}
-
-private:
-    DrawTarget(const DrawTarget&);
-    DrawTarget& operator=(const DrawTarget&);
 };
 
 // Block copy through GetPixel and SetPixel, for two targets of different kinds. Points outside the

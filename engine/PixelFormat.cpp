@@ -36,7 +36,8 @@ PixelFormat::PixelFormat()
 }
 
 namespace {
-uint32_t Scale(uint32_t c, const ChannelFormat& f) { return ((c * f.maxValue) / 255u) << f.shift; }
+// A channel without bits (a mask of 0, whose shift is 32) stays 0.
+uint32_t Scale(uint32_t c, const ChannelFormat& f) { return f.maxValue == 0 ? 0 : ((c * f.maxValue) / 255u) << f.shift; }
 
 // A channel's raw value scaled to a byte: value * 255 / maximum, truncated, for every raw value the
 // low byte can hold. A channel without bits is always 0.

@@ -9,6 +9,8 @@
 
 class Backdrop {
 public:
+    Backdrop(const Backdrop&) = delete;
+    Backdrop& operator=(const Backdrop&) = delete;
     Backdrop(uint32_t width, uint32_t height, Pixel colour);
     virtual ~Backdrop();
 
@@ -19,10 +21,6 @@ public:
     uint32_t width;
     uint32_t height;
     Pixel colour;
-
-private:
-    Backdrop(const Backdrop&);
-    Backdrop& operator=(const Backdrop&);
 };
 
 // colour is the sky colour.

@@ -12,6 +12,8 @@
 
 class BlackoutWindows {
 public:
+    BlackoutWindows(const BlackoutWindows&) = delete;
+    BlackoutWindows& operator=(const BlackoutWindows&) = delete;
     BlackoutWindows() {}
     ~BlackoutWindows() { Release(); }
 
@@ -21,9 +23,6 @@ public:
     void Release();
 
 private:
-    BlackoutWindows(const BlackoutWindows&);
-    BlackoutWindows& operator=(const BlackoutWindows&);
-
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT OnInput(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 

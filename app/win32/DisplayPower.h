@@ -12,6 +12,8 @@ enum DisplayChange { DisplayUnchanged, DisplaySwitchedOff, DisplaySwitchedOn };
 
 class DisplayPowerWatch {
 public:
+    DisplayPowerWatch(const DisplayPowerWatch&) = delete;
+    DisplayPowerWatch& operator=(const DisplayPowerWatch&) = delete;
     DisplayPowerWatch() : registrations() {}
     ~DisplayPowerWatch() { Stop(); }
 
@@ -24,8 +26,5 @@ public:
     static DisplayChange Read(WPARAM wParam, LPARAM lParam);
 
 private:
-    DisplayPowerWatch(const DisplayPowerWatch&);
-    DisplayPowerWatch& operator=(const DisplayPowerWatch&);
-
     void* registrations[2];
 };

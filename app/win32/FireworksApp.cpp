@@ -5,7 +5,6 @@
 #include "app/ScriptsInUse.h"
 #include "audio/win32/MusicPlayer.h"
 #include "audio/win32/SoundBank.h"
-#include "engine/Angles.h"
 #include "engine/ScriptTable.h"
 #include "engine/SparkQueue.h"
 #include "engine/World.h"
@@ -48,7 +47,6 @@ FireworksApp::FireworksApp(RunMode mode_, HINSTANCE instance, HWND parentWindow_
 {
     settings = new (std::nothrow) Settings(instance, mode_);
     if (settings == nullptr) return;
-    FillAngleTable();
 
     DWORD style = WS_VISIBLE;
     int x = CW_USEDEFAULT, y = CW_USEDEFAULT, w = CW_USEDEFAULT, h = CW_USEDEFAULT;
@@ -90,8 +88,7 @@ FireworksApp::FireworksApp(RunMode mode_, HINSTANCE instance, HWND parentWindow_
         CreateSounds(instance);
         world = new (std::nothrow) World(SystemMilliseconds(), settings->GetFrameRate(), *sparkQueue,
                                          FixedFromInt(-settings->GetGravity()), FixedFromInt(settings->GetWind()), width,
-                                         height, 0, FixedFromInt(3500), FixedFromInt(-5000), FixedFromInt(-4995), 0,
-                                         soundBank);
+                                         height, soundBank);
         if (world == nullptr) return;
         ShowWindow(window, showCommand);
     }

@@ -30,6 +30,8 @@ enum RunState { NotStarted = 0, Running = 1, Paused = 2 };
 
 class FireworksApp {
 public:
+    FireworksApp(const FireworksApp&) = delete;
+    FireworksApp& operator=(const FireworksApp&) = delete;
     FireworksApp(RunMode mode, HINSTANCE instance, HWND parentWindow);
     ~FireworksApp();
 
@@ -63,9 +65,6 @@ public:
     uint32_t BitsPerPixel() const { return bitsPerPixel; }
 
 private:
-    FireworksApp(const FireworksApp&);
-    FireworksApp& operator=(const FireworksApp&);
-
     static bool RegisterWindowClass(HINSTANCE instance);
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnActivation(HWND hwnd, WPARAM wParam);

@@ -14,6 +14,8 @@
 
 class MusicPlayer {
 public:
+    MusicPlayer(const MusicPlayer&) = delete;
+    MusicPlayer& operator=(const MusicPlayer&) = delete;
     typedef MCIERROR(WINAPI* SendCommandFn)(MCIDEVICEID device, UINT message, DWORD_PTR flags, DWORD_PTR parameters);
 
     // Opens "cdaudio" (exactly that name) as the CD device starting at `track`, any other name as a file
@@ -39,9 +41,6 @@ public:
     uint32_t ResumePosition() const { return resumePosition; }
 
 private:
-    MusicPlayer(const MusicPlayer&);
-    MusicPlayer& operator=(const MusicPlayer&);
-
     void Open(const char* source, uint32_t startTrack);
     // An MCI_STATUS item of the device, or 0 when the query fails.
     uint32_t QueryStatus(DWORD item);

@@ -23,6 +23,8 @@ struct EffectEntry {
 
 class SoundBank : public SoundSink {
 public:
+    SoundBank(const SoundBank&) = delete;
+    SoundBank& operator=(const SoundBank&) = delete;
     typedef HRESULT(WINAPI* CreateDeviceFn)(LPCGUID device, LPDIRECTSOUND* result, LPUNKNOWN outer);
 
     static const uint32_t SlotCount = 32;
@@ -63,9 +65,6 @@ public:
     IDirectSoundBuffer* Voice(uint32_t slot) const { return slot < SlotCount ? slots[slot] : nullptr; }
 
 private:
-    SoundBank(const SoundBank&);
-    SoundBank& operator=(const SoundBank&);
-
     int32_t FindEmptyRun(uint32_t voices) const;
     int32_t FreeEffect() const;
     IDirectSoundBuffer* CreateVoice(const WaveFormat& format, uint32_t bytes);

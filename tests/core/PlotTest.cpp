@@ -167,7 +167,7 @@ TEST_F(Plot, StereoDrawsOnlyTheEyesThatAreOnTheSurface)
 TEST_F(Plot, UnknownStereoValueAndInvisibleSparksDrawNothing)
 {
     SparkPtr visible = At(10, 10, true);
-    Spark behind(0, 0, nullptr, 0, FixedFromInt(3500), FixedFromInt(-4995), 0, 0, 0, 0x123456);
+    Spark behind(0, 0, nullptr, 0, World::eyeY, World::screenZ, 0, 0, 0, 0x123456);
     behind.big = 1;
     MemoryImage backdrop;
     ASSERT_TRUE(backdrop.Create(64, 48));

@@ -6,7 +6,6 @@
 
 #include <memory>
 
-#include "engine/Angles.h"
 #include "engine/DuePass.h"
 #include "engine/Random.h"
 #include "engine/ScriptFile.h"
@@ -26,8 +25,7 @@ const uint32_t QueueSize = 20000;
 
 World MakeWorld(SparkQueue& queue)
 {
-    return World(1000, 50, queue, FixedFromInt(-980), FixedFromInt(100), 800, 600, 0, FixedFromInt(3500),
-                 FixedFromInt(-5000), FixedFromInt(-4995), 0, nullptr);
+    return World(1000, 50, queue, FixedFromInt(-980), FixedFromInt(100), 800, 600);
 }
 
 void FillWithStars(SparkQueue& queue, const World& world, const char* script)
@@ -43,7 +41,6 @@ void FillWithStars(SparkQueue& queue, const World& world, const char* script)
 // Stars that never die: the loop count 0 runs about four billion passes, one per frame.
 template <class Pass> void StarLoop(benchmark::State& state, const char* star, Pass pass)
 {
-    FillAngleTable();
     SeedRandom(7);
     SparkQueue queue(QueueSize);
     World world = MakeWorld(queue);

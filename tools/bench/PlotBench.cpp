@@ -19,19 +19,7 @@ const uint32_t Width = 800, Height = 600, SparkCount = 20000;
 
 struct Scene {
     SparkQueue queue{SparkCount};
-    World world{0,
-                50,
-                queue,
-                FixedFromInt(-980),
-                FixedFromInt(100),
-                Width,
-                Height,
-                0,
-                FixedFromInt(3500),
-                FixedFromInt(-5000),
-                FixedFromInt(-4995),
-                0,
-                nullptr};
+    World world{0, 50, queue, FixedFromInt(-980), FixedFromInt(100), Width, Height};
     MemoryImage background, frame;
 
     Scene(uint32_t stereo, bool bursts)

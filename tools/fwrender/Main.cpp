@@ -7,7 +7,6 @@
 #include <string>
 #include <system_error>
 
-#include "engine/Angles.h"
 #include "engine/Fixed.h"
 #include "engine/Launcher.h"
 #include "engine/Random.h"
@@ -65,7 +64,6 @@ int Render(const RenderOptions& options)
     }
 
     // The full-screen composition in a 32-bit display mode with 8 bits per channel.
-    FillAngleTable();
     SeedRandom(options.seeded ? options.seed : static_cast<uint32_t>(std::time(nullptr)));
     HeadlessBackend display(options.width, options.height, options.stereo);
     if (!display.Start()) {
@@ -76,7 +74,7 @@ int Render(const RenderOptions& options)
 
     SparkQueue queue(options.sparkLimit);
     World world(0, options.frameRate, queue, FixedFromInt(-options.gravity), FixedFromInt(options.wind), options.width,
-                options.height, 0, FixedFromInt(3500), FixedFromInt(-5000), FixedFromInt(-4995), 0, nullptr);
+                options.height);
 
     GifAnimation gif;
     std::string gifPath = (std::filesystem::path(options.outDir) / "show.gif").string();

@@ -2,7 +2,6 @@
 
 #include <chrono>
 
-#include "engine/Angles.h"
 #include "engine/DuePass.h"
 #include "engine/Launcher.h"
 #include "engine/Random.h"
@@ -39,7 +38,6 @@ const uint32_t ScreenHeight = 600;
 void Simulate(const SimOptions& options, const ScriptTable& scripts, SimResult& result)
 {
     result = SimResult();
-    FillAngleTable();
     GlobalPixelFormat().SetMasks(0xFF0000, 0xFF00, 0xFF);
     SeedRandom(options.seed);
 
@@ -47,7 +45,7 @@ void Simulate(const SimOptions& options, const ScriptTable& scripts, SimResult& 
     SoundLog sounds(result.sounds);
     RunStats stats;
     World world(0, options.fps, queue, FixedFromInt(-options.gravity), FixedFromInt(options.wind), ScreenWidth,
-                ScreenHeight, 0, FixedFromInt(3500), FixedFromInt(-5000), FixedFromInt(-4995), 0, &sounds);
+                ScreenHeight, &sounds);
     world.stats = &stats;
     result.framePeriod = world.framePeriod;
 
