@@ -40,18 +40,16 @@ bool FireworksApp::RegisterWindowClass(HINSTANCE instance)
 }
 
 FireworksApp::FireworksApp(RunMode mode_, HINSTANCE instance, HWND parentWindow_)
-    : mode(mode_), settings(nullptr), world(nullptr), window(nullptr), parentWindow(parentWindow_),
-      runState(NotStarted), sparkQueue(nullptr), scriptTable(nullptr), mouseMovesLeft(5), width(0), height(0),
-      bitsPerPixel(0), refreshRate(0), display(nullptr), soundBank(nullptr), musicPlayer(nullptr), profiler(nullptr),
-      pausedForDisplay(false)
+    : mode(mode_), window(nullptr), parentWindow(parentWindow_), runState(NotStarted), mouseMovesLeft(5), width(0),
+      height(0), profiler(nullptr), pausedForDisplay(false)
 {
-    settings = new (std::nothrow) Settings(instance, mode_);
-    if (settings == nullptr) return;
+    settings.reset(new (std::nothrow) Settings(instance, mode_));
+    if (!settings) return;
 
     DWORD style = WS_VISIBLE;
     int x = CW_USEDEFAULT, y = CW_USEDEFAULT, w = CW_USEDEFAULT, h = CW_USEDEFAULT;
     int showCommand = SW_SHOWNORMAL;
-    int32_t drawMode = static_cast<int32_t>(settings->DrawMode);
+    int32_t drawMode = settings->GetDrawMode();
     RegisterWindowClass(instance);
 
     char title[256] = "";
@@ -64,7 +62,7 @@ FireworksApp::FireworksApp(RunMode mode_, HINSTANCE instance, HWND parentWindow_
         y = 0;
         w = r.right - r.left;
         h = r.bottom - r.top;
-        drawMode = 2;
+        drawMode = Settings::GDI;  // the preview always draws in its window
     } else {
         style |= mode == Interactive ? WS_OVERLAPPEDWINDOW : WS_POPUP;
         showCommand = SW_SHOWMAXIMIZED;
@@ -82,14 +80,14 @@ FireworksApp::FireworksApp(RunMode mode_, HINSTANCE instance, HWND parentWindow_
     if (window != nullptr) {
         displayPower.Start(window);
         StartDisplay(drawMode);
-        sparkQueue = new (std::nothrow) SparkQueue(settings->SparkLimit);
-        if (sparkQueue == nullptr) return;
+        sparkQueue.reset(new (std::nothrow) SparkQueue(settings->GetSparkLimit()));
+        if (!sparkQueue) return;
         RegisterScripts(instance);
         CreateSounds(instance);
-        world = new (std::nothrow) World(SystemMilliseconds(), settings->GetFrameRate(), *sparkQueue,
-                                         FixedFromInt(-settings->GetGravity()), FixedFromInt(settings->GetWind()), width,
-                                         height, soundBank);
-        if (world == nullptr) return;
+        world.reset(new (std::nothrow) World(SystemMilliseconds(), settings->GetFrameRate(), *sparkQueue,
+                                             FixedFromInt(-settings->GetGravity()), FixedFromInt(settings->GetWind()),
+                                             width, height, soundBank.get()));
+        if (!world) return;
         ShowWindow(window, showCommand);
     }
     OpenMusic();
@@ -98,12 +96,10 @@ FireworksApp::FireworksApp(RunMode mode_, HINSTANCE instance, HWND parentWindow_
 FireworksApp::~FireworksApp() { Shutdown(); }
 
 namespace {
-DisplayBackend* StartedOrNone(DisplayBackend* backend)
+std::unique_ptr<DisplayBackend> StartedOrNone(DisplayBackend* made)
 {
-    if (backend != nullptr && !backend->Start()) {
-        delete backend;
-        backend = nullptr;
-    }
+    std::unique_ptr<DisplayBackend> backend(made);
+    if (backend && !backend->Start()) backend.reset();
     return backend;
 }
 }  // namespace
@@ -112,10 +108,10 @@ DisplayBackend* StartedOrNone(DisplayBackend* backend)
 // window keeps its black background and the show stays empty.
 void FireworksApp::StartDisplay(int32_t drawMode)
 {
-    uint32_t stereo = static_cast<uint32_t>(settings->Stereo);
-    if (drawMode == 1) display = StartedOrNone(new (std::nothrow) DirectDrawBackend(window, stereo));
-    if (display == nullptr) display = StartedOrNone(new (std::nothrow) GdiBackend(window, stereo));
-    if (display != nullptr) {
+    uint32_t stereo = static_cast<uint32_t>(settings->GetStereo());
+    if (drawMode == Settings::DirectDraw) display = StartedOrNone(new (std::nothrow) DirectDrawBackend(window, stereo));
+    if (!display) display = StartedOrNone(new (std::nothrow) GdiBackend(window, stereo));
+    if (display) {
         display->SetProfiler(profiler);
         SetDisplayGeometry(display->Mode());
     }
@@ -123,27 +119,24 @@ void FireworksApp::StartDisplay(int32_t drawMode)
 
 void FireworksApp::Resize(uint32_t width_, uint32_t height_)
 {
-    if (display == nullptr) return;
+    if (!display) return;
     bool rebuilt = display->Resize(width_, height_);
     SetDisplayGeometry(display->Mode());
-    if (!rebuilt) {
-        delete display;
-        display = nullptr;
-    }
+    if (!rebuilt) display.reset();
 }
 
 void FireworksApp::SetProfiler(FrameProfiler* profiler_)
 {
     profiler = profiler_;
-    if (display != nullptr) display->SetProfiler(profiler);
+    if (display) display->SetProfiler(profiler);
 }
 
 // The built-in fireworks from the resource, the user's own from their file, or both, as the settings
 // say. The file is read once, here: changing it later changes nothing in a running show.
 void FireworksApp::RegisterScripts(HINSTANCE instance)
 {
-    scriptTable = new (std::nothrow) ScriptTable;
-    if (scriptTable == nullptr) return;
+    scriptTable.reset(new (std::nothrow) ScriptTable);
+    if (!scriptTable) return;
     // The script block lives as long as the module, and the table copies every text anyway.
     const char* block = nullptr;
     DWORD size = 0;
@@ -158,23 +151,23 @@ void FireworksApp::RegisterScripts(HINSTANCE instance)
 
 void FireworksApp::CreateSounds(HINSTANCE instance)
 {
-    if (!settings->SoundEffects) return;
-    soundBank = new (std::nothrow) SoundBank(window);
-    if (soundBank == nullptr) return;
+    if (!settings->GetSoundEffects()) return;
+    soundBank.reset(new (std::nothrow) SoundBank(window));
+    if (!soundBank) return;
     // Effect numbers 0 to 3 follow this order; the scripts rely on it.
-    soundBank->LoadWaveResource(instance, 101, 4);
-    soundBank->LoadWaveResource(instance, 102, 8);
-    soundBank->LoadWaveResource(instance, 103, 2);
-    soundBank->LoadWaveResource(instance, 104, 2);
+    soundBank->LoadWaveResource(instance, IDWAVE_LAUNCH, 4);
+    soundBank->LoadWaveResource(instance, IDWAVE_BURST, 8);
+    soundBank->LoadWaveResource(instance, IDWAVE_FOUNTAIN, 2);
+    soundBank->LoadWaveResource(instance, IDWAVE_CRACKLE, 2);
 }
 
 void FireworksApp::OpenMusic()
 {
-    if (settings == nullptr || !settings->Music) return;
-    if (settings->MusicMode == 1)
-        musicPlayer = new (std::nothrow) MusicPlayer("cdaudio", settings->CDTrack);
-    else if (settings->MusicMode == 2)
-        musicPlayer = new (std::nothrow) MusicPlayer(settings->MIDIFile, 1);
+    if (!settings || !settings->GetMusic()) return;
+    if (settings->GetMusicMode() == Settings::CompactDisc)
+        musicPlayer.reset(new (std::nothrow) MusicPlayer("cdaudio", settings->GetCDTrack()));
+    else if (settings->GetMusicMode() == Settings::MidiFile)
+        musicPlayer.reset(new (std::nothrow) MusicPlayer(settings->GetMIDIFile(), 1));
 }
 
 int FireworksApp::Run()
@@ -201,7 +194,7 @@ int FireworksApp::Run()
 void FireworksApp::Pause()
 {
     if (runState == Paused) return;
-    if (musicPlayer != nullptr) musicPlayer->Pause();
+    if (musicPlayer) musicPlayer->Pause();
     ShowCursor(TRUE);
     runState = Paused;
 }
@@ -209,7 +202,7 @@ void FireworksApp::Pause()
 void FireworksApp::Resume()
 {
     if (runState == Running) return;
-    if (musicPlayer != nullptr) musicPlayer->Play();
+    if (musicPlayer) musicPlayer->Play();
     if (parentWindow == nullptr) ShowCursor(FALSE);
     runState = Running;
 }
@@ -236,36 +229,29 @@ void FireworksApp::SetDisplayGeometry(const DisplayMode& displayMode)
 {
     width = displayMode.width;
     height = displayMode.height;
-    bitsPerPixel = displayMode.bitsPerPixel;
-    refreshRate = displayMode.refreshRate;
-    if (world != nullptr) world->Resize(width, height);
+    if (world) world->Resize(width, height);
 }
 
 void FireworksApp::Shutdown()
 {
     mode = 0;
-    if (settings != nullptr) {
+    if (settings) {
         settings->SaveIfDirty();
-        delete settings;
-        settings = nullptr;
+        settings.reset();
     }
     displayPower.Stop();
+    // The window, if it is still there, no longer reaches this object.
+    if (window != nullptr) SetWindowLongPtrA(window, GWLP_USERDATA, 0);
     window = nullptr;
     runState = NotStarted;
-    delete soundBank;
-    soundBank = nullptr;
-    delete musicPlayer;
-    musicPlayer = nullptr;
-    delete world;
-    world = nullptr;
-    delete sparkQueue;
-    sparkQueue = nullptr;
-    delete scriptTable;
-    scriptTable = nullptr;
-    if (display != nullptr) {
+    soundBank.reset();
+    musicPlayer.reset();
+    world.reset();
+    sparkQueue.reset();
+    scriptTable.reset();
+    if (display) {
         display->Stop();
-        delete display;
-        display = nullptr;
+        display.reset();
     }
     ShowCursor(TRUE);
 }

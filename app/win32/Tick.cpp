@@ -11,13 +11,13 @@
 
 void FireworksApp::Tick()
 {
-    if (world == nullptr || sparkQueue == nullptr) return;
+    if (!world || !sparkQueue) return;
     DWORD frameStart = SystemMilliseconds();
     FrameProfiler::Clock::time_point profileStart = profiler != nullptr ? FrameProfiler::Now() : FrameProfiler::Clock::time_point();
     world->now = SystemMilliseconds();
 
     // Without a back-end nothing is drawn and no spark advances.
-    if (display != nullptr) display->Frame(*world);
+    if (display) display->Frame(*world);
 
     if (ShouldLaunch(sparkQueue->Count())) LaunchFireworks(1);
     if (profiler != nullptr) profiler->EndFrame(profileStart, sparkQueue->Count());
@@ -31,8 +31,8 @@ void FireworksApp::Tick()
 void FireworksApp::LaunchFireworks(uint32_t count)
 {
     if (runState != Running) Resume();
-    if (display == nullptr || width == 0 || height == 0 || world == nullptr || sparkQueue == nullptr) return;
-    if (scriptTable == nullptr || scriptTable->Count() == 0) return;
+    if (!display || width == 0 || height == 0 || !world || !sparkQueue) return;
+    if (!scriptTable || scriptTable->Count() == 0) return;
     const ScriptTable& scripts = *scriptTable;
     for (uint32_t i = 0; i < count; ++i) {
         uint32_t wakeTime = world->now + i * world->framePeriod;

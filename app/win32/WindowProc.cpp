@@ -1,5 +1,7 @@
-// The main window's procedure: looks the application up in the window's user data and hands each
-// message to a small handler. Without an application attached only default processing happens.
+// The main window's procedure: the application object is attached to its window when the window is
+// made (WM_NCCREATE), and each message it handles goes to a small handler of its own through one table.
+// A window without an application (before WM_NCCREATE, or after the show shut down) gets Windows's
+// default processing only.
 #include "app/win32/FireworksApp.h"
 
 #include "audio/win32/SoundBank.h"
@@ -9,7 +11,56 @@ namespace {
 FireworksApp* AttachedApp(HWND hwnd) { return reinterpret_cast<FireworksApp*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)); }
 }  // namespace
 
-LRESULT FireworksApp::OnActivation(HWND hwnd, WPARAM wParam)
+const FireworksApp::HandledMessage FireworksApp::handledMessages[] = {
+    {WM_DESTROY, &FireworksApp::OnDestroy},
+    {WM_SIZE, &FireworksApp::OnSize},
+    {WM_ACTIVATE, &FireworksApp::OnActivation},
+    {WM_ACTIVATEAPP, &FireworksApp::OnActivation},
+    {WM_NCACTIVATE, &FireworksApp::OnActivation},
+    {WM_CLOSE, &FireworksApp::OnClose},
+    {WM_PAINT, &FireworksApp::OnPaint},
+    {WM_ERASEBKGND, &FireworksApp::OnBackground},
+    {WM_NCPAINT, &FireworksApp::OnBackground},
+    {WM_KEYDOWN, &FireworksApp::OnKey},
+    {WM_SYSKEYDOWN, &FireworksApp::OnKey},
+    {WM_SYSCOMMAND, &FireworksApp::OnSysCommand},
+    {WM_MOUSEMOVE, &FireworksApp::OnMouseMove},
+    {WM_LBUTTONDOWN, &FireworksApp::OnMouseButton},
+    {WM_RBUTTONDOWN, &FireworksApp::OnMouseButton},
+    {WM_MBUTTONDOWN, &FireworksApp::OnMouseButton},
+    {WM_POWERBROADCAST, &FireworksApp::OnPowerBroadcast},
+    {WM_FW_LAUNCH, &FireworksApp::OnLaunch},
+    {WM_FW_PAUSE, &FireworksApp::OnPause},
+    {WM_FW_RESUME, &FireworksApp::OnResume},
+    {WM_FW_TICK, &FireworksApp::OnTick},
+};
+
+LRESULT CALLBACK FireworksApp::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        const CREATESTRUCTA* cs = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+    } else if (FireworksApp* app = AttachedApp(hwnd)) {
+        for (const HandledMessage& handled : handledMessages)
+            if (handled.message == message) return (app->*handled.handler)(hwnd, message, wParam, lParam);
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+LRESULT FireworksApp::OnDestroy(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    Shutdown();
+    PostQuitMessage(0);
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+LRESULT FireworksApp::OnSize(HWND, UINT, WPARAM, LPARAM lParam)
+{
+    Resize(LOWORD(lParam), HIWORD(lParam));
+    return 0;
+}
+
+LRESULT FireworksApp::OnActivation(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (LOWORD(wParam) != 0) {
         PostMessageA(hwnd, WM_FW_RESUME, 0, 0);
@@ -18,14 +69,21 @@ LRESULT FireworksApp::OnActivation(HWND hwnd, WPARAM wParam)
         SendMessageA(hwnd, WM_FW_PAUSE, 0, 0);
         if (mode == ScreenSaver) PostMessageA(hwnd, WM_CLOSE, 0, 0);
     }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+// The window is gone afterwards; default processing would only try to destroy it again.
+LRESULT FireworksApp::OnClose(HWND hwnd, UINT, WPARAM, LPARAM)
+{
+    DestroyWindow(hwnd);
     return 0;
 }
 
-LRESULT FireworksApp::OnPaint(HWND hwnd)
+LRESULT FireworksApp::OnPaint(HWND hwnd, UINT, WPARAM, LPARAM)
 {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd, &ps);
-    if (dc != nullptr && display != nullptr) {
+    if (dc != nullptr && display) {
         GdiTarget target(dc);
         display->Paint(target, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom);
     }
@@ -33,7 +91,30 @@ LRESULT FireworksApp::OnPaint(HWND hwnd)
     return 0;
 }
 
-LRESULT FireworksApp::OnMouseMove()
+// A back-end that owns the screen draws every pixel itself; the window must not paint over it.
+LRESULT FireworksApp::OnBackground(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (display && display->OwnsScreen()) return 0;
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+LRESULT FireworksApp::OnKey(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    HandleKey(wParam);
+    if (!IsWindow(hwnd)) return 0;
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+// No other screen saver replaces a running show, and the screen saver cannot be closed from its
+// system menu (a key or the mouse ends it).
+LRESULT FireworksApp::OnSysCommand(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (wParam == SC_SCREENSAVE) return 0;
+    if (wParam == SC_CLOSE && mode == ScreenSaver) return 0;
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+LRESULT FireworksApp::OnMouseMove(HWND, UINT, WPARAM, LPARAM)
 {
     if (!IsFullScreenSaver()) return 0;
     if (mouseMovesLeft > 0)
@@ -43,7 +124,7 @@ LRESULT FireworksApp::OnMouseMove()
     return 0;
 }
 
-LRESULT FireworksApp::OnMouseButton()
+LRESULT FireworksApp::OnMouseButton(HWND, UINT, WPARAM, LPARAM)
 {
     if (IsFullScreenSaver()) SendMessageA(window, WM_CLOSE, 0, 0);
     return 0;
@@ -52,12 +133,12 @@ LRESULT FireworksApp::OnMouseButton()
 // While the display is off nobody sees or hears the show: it stops drawing (a paused show does not
 // tick), falls silent and pauses its music, and goes on when the display is back, unless it had been
 // paused already.
-LRESULT FireworksApp::OnPowerBroadcast(WPARAM wParam, LPARAM lParam)
+LRESULT FireworksApp::OnPowerBroadcast(HWND, UINT, WPARAM wParam, LPARAM lParam)
 {
     DisplayChange change = DisplayPowerWatch::Read(wParam, lParam);
     if (change == DisplaySwitchedOff && runState == Running) {
         Pause();
-        if (soundBank != nullptr) soundBank->StopAll();
+        if (soundBank) soundBank->StopAll();
         pausedForDisplay = true;
     } else if (change == DisplaySwitchedOn && pausedForDisplay) {
         pausedForDisplay = false;
@@ -66,74 +147,26 @@ LRESULT FireworksApp::OnPowerBroadcast(WPARAM wParam, LPARAM lParam)
     return TRUE;
 }
 
-LRESULT CALLBACK FireworksApp::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT FireworksApp::OnLaunch(HWND, UINT, WPARAM wParam, LPARAM)
 {
-    if (message == WM_CREATE) {
-        const CREATESTRUCTA* cs = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    }
-    FireworksApp* app = AttachedApp(hwnd);
-    switch (message) {
-    case WM_DESTROY:
-        if (app != nullptr) app->Shutdown();
-        PostQuitMessage(0);
-        break;
-    case WM_SIZE:
-        if (app != nullptr) app->Resize(LOWORD(lParam), HIWORD(lParam));
-        return 0;
-    case WM_ACTIVATE:
-    case WM_ACTIVATEAPP:
-    case WM_NCACTIVATE:
-        if (app != nullptr) app->OnActivation(hwnd, wParam);
-        break;
-    case WM_CLOSE:
-        // The window is gone afterwards; default processing would only try to destroy it again.
-        DestroyWindow(hwnd);
-        return 0;
-    case WM_PAINT:
-        if (app != nullptr) return app->OnPaint(hwnd);
-        break;
-    case WM_ERASEBKGND:
-    case WM_NCPAINT:
-        if (app != nullptr && app->display != nullptr && app->display->OwnsScreen()) return 0;
-        break;
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-        if (app != nullptr) app->HandleKey(wParam);
-        if (!IsWindow(hwnd)) return 0;
-        break;
-    case WM_SYSCOMMAND:
-        if (wParam == SC_SCREENSAVE) return 0;
-        if (wParam == SC_CLOSE && app != nullptr && app->mode == ScreenSaver) return 0;
-        break;
-    case WM_MOUSEMOVE:
-        return app != nullptr ? app->OnMouseMove() : 0;
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-        return app != nullptr ? app->OnMouseButton() : 0;
-    case WM_POWERBROADCAST:
-        if (app != nullptr) return app->OnPowerBroadcast(wParam, lParam);
-        break;
-    case WM_FW_LAUNCH:
-        if (app == nullptr) break;
-        app->LaunchFireworks(static_cast<uint32_t>(wParam));
-        return 0;
-    case WM_FW_PAUSE:
-        if (app == nullptr) break;
-        app->Pause();
-        return 0;
-    case WM_FW_RESUME:
-        if (app == nullptr) break;
-        app->Resume();
-        return 0;
-    case WM_FW_TICK:
-        if (app == nullptr) break;
-        app->Tick();
-        return 0;
-    default:
-        break;
-    }
-    return DefWindowProcA(hwnd, message, wParam, lParam);
+    LaunchFireworks(static_cast<uint32_t>(wParam));
+    return 0;
+}
+
+LRESULT FireworksApp::OnPause(HWND, UINT, WPARAM, LPARAM)
+{
+    Pause();
+    return 0;
+}
+
+LRESULT FireworksApp::OnResume(HWND, UINT, WPARAM, LPARAM)
+{
+    Resume();
+    return 0;
+}
+
+LRESULT FireworksApp::OnTick(HWND, UINT, WPARAM, LPARAM)
+{
+    Tick();
+    return 0;
 }

@@ -16,6 +16,8 @@
 namespace {
 // One radio button per choice, in the order of the choices' values.
 const int choiceButtons[] = {IDC_SCRIPT_BUILTIN, IDC_SCRIPT_OWN, IDC_SCRIPT_BOTH};
+const uint32_t choiceCount = sizeof choiceButtons / sizeof choiceButtons[0];
+static_assert(choiceCount == Settings::AllFireworks + 1, "one button per choice");
 
 std::string PathInEdit(HWND page)
 {
@@ -30,16 +32,16 @@ void ShowStatus(HWND page) { SetDlgItemTextA(page, IDC_SCRIPT_STATUS, DescribeSc
 void Fill(HWND page, Settings& settings)
 {
     SendDlgItemMessageA(page, IDC_SCRIPT_FILE, EM_LIMITTEXT, PagePathLength, 0);
-    SetDlgItemTextA(page, IDC_SCRIPT_FILE, settings.ScriptFile != nullptr ? settings.ScriptFile : "");
-    for (uint32_t i = 0; i < 3; ++i)
-        CheckDlgButton(page, choiceButtons[i], settings.ScriptUse == i ? BST_CHECKED : BST_UNCHECKED);
+    SetDlgItemTextA(page, IDC_SCRIPT_FILE, settings.GetScriptFile() != nullptr ? settings.GetScriptFile() : "");
+    for (uint32_t i = 0; i < choiceCount; ++i)
+        CheckDlgButton(page, choiceButtons[i], settings.GetScriptUse() == i ? BST_CHECKED : BST_UNCHECKED);
     ShowStatus(page);
 }
 
 void Store(HWND page, Settings& settings)
 {
     settings.SetScriptFile(PathInEdit(page).c_str());
-    for (uint32_t i = 0; i < 3; ++i)
+    for (uint32_t i = 0; i < choiceCount; ++i)
         if (IsChecked(page, choiceButtons[i])) settings.SetScriptUse(i);
 }
 
@@ -47,13 +49,13 @@ void OnCommand(HWND page, WPARAM wParam)
 {
     Settings* settings = PageSettings(page);
     if (settings != nullptr && IsClick(wParam, IDC_SCRIPT_BROWSE)) {
-        BrowseForPath(page, IDC_SCRIPT_FILE, *settings, &Settings::ScriptFile, &Settings::SetScriptFile, ChooseScriptFile);
+        BrowseForPath(page, IDC_SCRIPT_FILE, *settings, SettingId::ScriptFile, ChooseScriptFile);
         ShowStatus(page);
     }
     if (LOWORD(wParam) == IDC_SCRIPT_FILE && HIWORD(wParam) == EN_CHANGE) ShowStatus(page);
 }
 
-const PageOperations operations = {Fill, Store, &Settings::SetFireworksDefaults, nullptr, 0, OnCommand};
+const PageOperations operations = {Fill, Store, SettingGroup::Fireworks, nullptr, 0, OnCommand};
 }  // namespace
 
 INT_PTR CALLBACK FireworksPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)

@@ -19,20 +19,70 @@ INT_PTR OnPageInitDialog(HWND page, LPARAM pageDescription)
     return TRUE;
 }
 
+namespace {
+// Formats `value` with format string `formatId` into a 32-character label and shows it in `labelId`.
+void ShowValueLabel(HWND page, int labelId, UINT formatId, long value)
+{
+    char format[64];
+    const Settings* settings = PageSettings(page);
+    HINSTANCE instance = settings != nullptr ? static_cast<HINSTANCE>(settings->Instance()) : nullptr;
+    if (LoadStringA(instance, formatId, format, sizeof(format)) <= 0) std::snprintf(format, sizeof(format), "%%ld");
+    char label[32];
+    std::snprintf(label, sizeof(label), format, value);
+    SetDlgItemTextA(page, labelId, label);
+}
+
+int TrackbarPosition(HWND page, int id) { return static_cast<int>(SendDlgItemMessageA(page, id, TBM_GETPOS, 0, 0)); }
+
+// Range, page size, ticks and buddies of a slider, then its position and its label.
+void FillSlider(HWND page, const Slider& slider, const Settings& settings)
+{
+    const SettingField& field = FieldOf(slider.field);
+    int position = static_cast<int>(settings.Value(slider.field));
+    ShowValueLabel(page, slider.labelId, slider.formatId, position);
+    HWND trackbar = GetDlgItem(page, slider.trackbarId);
+    if (trackbar == nullptr) return;
+    SendMessageA(trackbar, TBM_SETRANGEMIN, FALSE, static_cast<LPARAM>(field.low));
+    SendMessageA(trackbar, TBM_SETRANGEMAX, FALSE, static_cast<LPARAM>(field.high));
+    SendMessageA(trackbar, TBM_SETPAGESIZE, 0, field.sliderPage);
+    SendMessageA(trackbar, TBM_CLEARTICS, FALSE, 0);
+    if (field.low < 0 && field.high > 0) SendMessageA(trackbar, TBM_SETTIC, 0, 0);
+    SendMessageA(trackbar, TBM_SETTIC, 0, field.interactiveDefault);
+    SendMessageA(trackbar, TBM_SETBUDDY, TRUE, reinterpret_cast<LPARAM>(GetDlgItem(page, slider.lowBuddyId)));
+    SendMessageA(trackbar, TBM_SETBUDDY, FALSE, reinterpret_cast<LPARAM>(GetDlgItem(page, slider.highBuddyId)));
+    SendMessageA(trackbar, TBM_SETPOS, TRUE, position);
+}
+
+void Fill(HWND page, Settings& settings, const PageOperations& operations)
+{
+    if (operations.fill != nullptr) operations.fill(page, settings);
+    for (int i = 0; i < operations.sliderCount; ++i) FillSlider(page, operations.sliders[i], settings);
+}
+
+void Store(HWND page, Settings& settings, const PageOperations& operations)
+{
+    if (operations.store != nullptr) operations.store(page, settings);
+    for (int i = 0; i < operations.sliderCount; ++i) {
+        const Slider& slider = operations.sliders[i];
+        settings.SetValue(slider.field, TrackbarPosition(page, slider.trackbarId));
+    }
+}
+}  // namespace
+
 INT_PTR OnPageNotify(HWND page, const NMHDR* header, const PageOperations& operations)
 {
     Settings* settings = PageSettings(page);
     if (header == nullptr || settings == nullptr) return 0;
     switch (header->code) {
     case PSN_SETACTIVE:
-        operations.fill(page, *settings);
+        Fill(page, *settings, operations);
         return 0;
     case PSN_KILLACTIVE:
-        operations.store(page, *settings);
+        Store(page, *settings, operations);
         SetWindowLongPtrA(page, DWLP_MSGRESULT, FALSE);  // the page may be left
         return TRUE;
     case PSN_APPLY:
-        operations.store(page, *settings);
+        Store(page, *settings, operations);
         SetWindowLongPtrA(page, DWLP_MSGRESULT, PSNRET_NOERROR);
         return 0;
     case PSN_RESET:
@@ -42,36 +92,6 @@ INT_PTR OnPageNotify(HWND page, const NMHDR* header, const PageOperations& opera
     default:
         return 0;
     }
-}
-
-void ShowValueLabel(HWND page, int labelId, UINT formatId, long value)
-{
-    char format[64];
-    const Settings* settings = PageSettings(page);
-    HINSTANCE instance = settings != nullptr ? static_cast<HINSTANCE>(settings->Instance) : nullptr;
-    if (LoadStringA(instance, formatId, format, sizeof(format)) <= 0) std::snprintf(format, sizeof(format), "%%ld");
-    char label[32];
-    std::snprintf(label, sizeof(label), format, value);
-    SetDlgItemTextA(page, labelId, label);
-}
-
-void SetUpTrackbar(HWND page, const TrackbarSetup& setup, int position)
-{
-    HWND trackbar = GetDlgItem(page, setup.id);
-    if (trackbar == nullptr) return;
-    SendMessageA(trackbar, TBM_SETRANGEMIN, FALSE, setup.low);
-    SendMessageA(trackbar, TBM_SETRANGEMAX, FALSE, setup.high);
-    SendMessageA(trackbar, TBM_SETPAGESIZE, 0, setup.pageSize);
-    SendMessageA(trackbar, TBM_CLEARTICS, FALSE, 0);
-    for (int i = 0; i < setup.tickCount; ++i) SendMessageA(trackbar, TBM_SETTIC, 0, setup.ticks[i]);
-    SendMessageA(trackbar, TBM_SETBUDDY, TRUE, reinterpret_cast<LPARAM>(GetDlgItem(page, setup.startBuddyId)));
-    SendMessageA(trackbar, TBM_SETBUDDY, FALSE, reinterpret_cast<LPARAM>(GetDlgItem(page, setup.endBuddyId)));
-    SendMessageA(trackbar, TBM_SETPOS, TRUE, position);
-}
-
-int TrackbarPosition(HWND page, int id)
-{
-    return static_cast<int>(SendDlgItemMessageA(page, id, TBM_GETPOS, 0, 0));
 }
 
 bool IsScrollFrom(HWND page, LPARAM scrollBar, int id)
@@ -84,16 +104,16 @@ bool IsChecked(HWND page, int id) { return IsDlgButtonChecked(page, id) == BST_C
 
 bool IsClick(WPARAM wParam, int id) { return LOWORD(wParam) == id && HIWORD(wParam) == BN_CLICKED; }
 
-void BrowseForPath(HWND page, int editId, Settings& settings, char* Settings::*field, bool (Settings::*set)(const char*),
+void BrowseForPath(HWND page, int editId, Settings& settings, SettingId field,
                    bool (*choose)(HWND owner, char* path, DWORD capacity))
 {
     char path[PagePathLength] = "";
-    if (settings.*field != nullptr) {
-        std::strncpy(path, settings.*field, sizeof(path) - 1);
+    if (settings.Path(field) != nullptr) {
+        std::strncpy(path, settings.Path(field), sizeof(path) - 1);
         path[sizeof(path) - 1] = '\0';
     }
-    if (choose(page, path, sizeof(path))) (settings.*set)(path);
-    SetDlgItemTextA(page, editId, settings.*field != nullptr ? settings.*field : "");
+    if (choose(page, path, sizeof(path))) settings.SetPath(field, path);
+    SetDlgItemTextA(page, editId, settings.Path(field) != nullptr ? settings.Path(field) : "");
 }
 
 INT_PTR EditingPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam, const PageOperations& operations)
@@ -105,7 +125,7 @@ INT_PTR EditingPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam, c
         return OnPageNotify(page, reinterpret_cast<const NMHDR*>(lParam), operations);
     case WM_HSCROLL:
         for (int i = 0; i < operations.sliderCount; ++i) {
-            const SliderLabel& slider = operations.sliders[i];
+            const Slider& slider = operations.sliders[i];
             if (IsScrollFrom(page, lParam, slider.trackbarId))
                 ShowValueLabel(page, slider.labelId, slider.formatId, TrackbarPosition(page, slider.trackbarId));
         }
@@ -113,8 +133,8 @@ INT_PTR EditingPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam, c
     case WM_COMMAND: {
         Settings* settings = PageSettings(page);
         if (settings != nullptr && IsClick(wParam, IDC_DEFAULTS)) {
-            (settings->*operations.defaults)();
-            operations.fill(page, *settings);
+            settings->SetDefaults(operations.group);
+            Fill(page, *settings, operations);
         }
         if (operations.onCommand != nullptr) operations.onCommand(page, wParam);
         return 0;

@@ -1,23 +1,30 @@
-// What the editing pages of the settings sheet (Sights, Sounds, Speed) share: the record they edit,
-// the answers to the sheet's notifications, value labels and trackbar set-up.
+// What the editing pages of the settings sheet (Sights, Sounds, Speed, Fireworks) share: the record
+// they edit, the answers to the sheet's notifications, and sliders made from the settings table.
 #pragma once
 #include <windows.h>
 
+#include "settings/SettingFields.h"
+
 class Settings;
 
-// A slider and the label that shows its value with a format string from the string table.
-struct SliderLabel {
+// A slider for a field of the settings table, with its two end labels and the label that shows its
+// value with a format string from the string table. Its range and page size come from the table, and
+// it has a tick at the default and one at 0 where 0 lies inside the range.
+struct Slider {
+    SettingId field;
     int trackbarId;
+    int lowBuddyId;
+    int highBuddyId;
     int labelId;
     UINT formatId;
 };
 
 // What differs between editing pages.
 struct PageOperations {
-    void (*fill)(HWND page, Settings& settings);   // record -> controls
-    void (*store)(HWND page, Settings& settings);  // controls -> record, through the change-setters
-    void (Settings::*defaults)();                  // the page's group of defaults, for its Defaults button
-    const SliderLabel* sliders;                      // labels re-formatted while their slider moves
+    void (*fill)(HWND page, Settings& settings);   // record -> controls other than the sliders
+    void (*store)(HWND page, Settings& settings);  // those controls -> record, through the change-setters
+    SettingGroup group;                              // whose defaults the page's Defaults button restores
+    const Slider* sliders;                           // filled and stored with the page
     int sliderCount;
     void (*onCommand)(HWND page, WPARAM wParam);     // after the Defaults button's work; none if nothing else
 };
@@ -35,25 +42,6 @@ INT_PTR OnPageInitDialog(HWND page, LPARAM pageDescription);
 // WM_NOTIFY: fills on activation, stores on deactivation and on OK, stores nothing on Cancel.
 INT_PTR OnPageNotify(HWND page, const NMHDR* header, const PageOperations& operations);
 
-// Formats `value` with format string `formatId` into a 32-character label and shows it in `labelId`.
-void ShowValueLabel(HWND page, int labelId, UINT formatId, long value);
-
-struct TrackbarSetup {
-    int id;
-    int low;
-    int high;
-    int pageSize;
-    int ticks[2];
-    int tickCount;
-    int startBuddyId;
-    int endBuddyId;
-};
-
-// Range, page size, ticks and buddies of a trackbar, then its position.
-void SetUpTrackbar(HWND page, const TrackbarSetup& setup, int position);
-
-int TrackbarPosition(HWND page, int id);
-
 // True when a WM_HSCROLL came from control `id` of the page.
 bool IsScrollFrom(HWND page, LPARAM scrollBar, int id);
 
@@ -67,6 +55,6 @@ bool IsClick(WPARAM wParam, int id);
 const int PagePathLength = 260;
 
 // A Browse button beside a path edit: `choose` opens at the record's path `field`; a picked file goes
-// into the record at once through `set`, and the edit `editId` shows the record's path either way.
-void BrowseForPath(HWND page, int editId, Settings& settings, char* Settings::*field, bool (Settings::*set)(const char*),
+// into the record at once, and the edit `editId` shows the record's path either way.
+void BrowseForPath(HWND page, int editId, Settings& settings, SettingId field,
                    bool (*choose)(HWND owner, char* path, DWORD capacity));

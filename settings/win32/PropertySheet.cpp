@@ -80,7 +80,7 @@ INT_PTR ShowSheet(HINSTANCE instance, HWND owner, HPROPSHEETPAGE* pages)
 
 bool RunPropertySheet(Settings& settings, HWND owner)
 {
-    HINSTANCE instance = static_cast<HINSTANCE>(settings.Instance);
+    HINSTANCE instance = static_cast<HINSTANCE>(settings.Instance());
     InitCommonControlsForSheet();
     RegisterHyperLinkClass(instance);
 

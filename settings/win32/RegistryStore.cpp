@@ -74,7 +74,7 @@ RegistryStore& ProcessRegistryStore()
     return store;
 }
 
-Settings::Settings(void* instance, int32_t runMode)
-    : Settings(instance, runMode, &ProcessRegistryStore(), SystemWindowsDirectory)
+Settings::Settings(void* instance_, int32_t runMode_)
+    : Settings(instance_, runMode_, &ProcessRegistryStore(), SystemWindowsDirectory)
 {
 }

@@ -10,30 +10,18 @@
 #include "settings/Settings.h"
 
 namespace {
-const TrackbarSetup gravitySlider = {IDC_GRAVITY, 0, 1500, 150, {980, 0}, 1, IDC_GRAVITY_LOW, IDC_GRAVITY_HIGH};
-const TrackbarSetup windSlider = {IDC_WIND, -500, 500, 50, {0, 100}, 2, IDC_WIND_LOW, IDC_WIND_HIGH};
-
 void Fill(HWND page, Settings& settings)
 {
-    ShowValueLabel(page, IDC_GRAVITY_LABEL, IDS_GRAVITY_LABEL, settings.Gravity);
-    SetUpTrackbar(page, gravitySlider, settings.Gravity);
-    ShowValueLabel(page, IDC_WIND_LABEL, IDS_WIND_LABEL, settings.Wind);
-    SetUpTrackbar(page, windSlider, settings.Wind);
-    CheckDlgButton(page, IDC_STEREO, settings.Stereo == 1 ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(page, IDC_STEREO, settings.GetStereo() == 1 ? BST_CHECKED : BST_UNCHECKED);
 }
 
-void Store(HWND page, Settings& settings)
-{
-    settings.SetGravity(TrackbarPosition(page, IDC_GRAVITY));
-    settings.SetWind(TrackbarPosition(page, IDC_WIND));
-    settings.SetStereo(IsChecked(page, IDC_STEREO) ? 1 : 0);
-}
+void Store(HWND page, Settings& settings) { settings.SetStereo(IsChecked(page, IDC_STEREO) ? 1 : 0); }
 
-const SliderLabel sliders[] = {
-    {IDC_GRAVITY, IDC_GRAVITY_LABEL, IDS_GRAVITY_LABEL},
-    {IDC_WIND, IDC_WIND_LABEL, IDS_WIND_LABEL},
+const Slider sliders[] = {
+    {SettingId::Gravity, IDC_GRAVITY, IDC_GRAVITY_LOW, IDC_GRAVITY_HIGH, IDC_GRAVITY_LABEL, IDS_GRAVITY_LABEL},
+    {SettingId::Wind, IDC_WIND, IDC_WIND_LOW, IDC_WIND_HIGH, IDC_WIND_LABEL, IDS_WIND_LABEL},
 };
-const PageOperations operations = {Fill, Store, &Settings::SetSightsDefaults, sliders, 2, nullptr};
+const PageOperations operations = {Fill, Store, SettingGroup::Sights, sliders, 2, nullptr};
 }  // namespace
 
 INT_PTR CALLBACK SightsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)

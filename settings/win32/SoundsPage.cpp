@@ -14,8 +14,15 @@
 #include "settings/Settings.h"
 
 namespace {
-const int trackDigits = 3;
 const int trackTextSize = 20;  // the track is read from the first 19 characters
+
+// As many digits as the highest track has.
+int TrackDigits()
+{
+    int digits = 1;
+    for (int64_t high = FieldOf(SettingId::CDTrack).high; high >= 10; high /= 10) ++digits;
+    return digits;
+}
 
 void Enable(HWND page, int id, bool enabled) { EnableWindow(GetDlgItem(page, id), enabled ? TRUE : FALSE); }
 
@@ -35,20 +42,22 @@ void ApplyEnablingRule(HWND page)
 
 void Fill(HWND page, Settings& settings)
 {
-    CheckDlgButton(page, IDC_SOUND_EFFECTS, settings.SoundEffects ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(page, IDC_MUSIC, settings.Music ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(page, IDC_SOUND_EFFECTS, settings.GetSoundEffects() ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(page, IDC_MUSIC, settings.GetMusic() ? BST_CHECKED : BST_UNCHECKED);
     // The two radio buttons' ids are not adjacent (the track controls sit between them), so each is
     // set on its own rather than with CheckRadioButton.
-    bool cd = settings.MusicMode == Settings::CompactDisc;
+    bool cd = settings.GetMusicMode() == Settings::CompactDisc;
     CheckDlgButton(page, IDC_MUSIC_CD, cd ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(page, IDC_MUSIC_MIDI, cd ? BST_UNCHECKED : BST_CHECKED);
-    SendDlgItemMessageA(page, IDC_TRACK, EM_LIMITTEXT, trackDigits, 0);
-    SendDlgItemMessageA(page, IDC_TRACK_SPIN, UDM_SETRANGE32, 1, 999);
+    const SettingField& tracks = FieldOf(SettingId::CDTrack);
+    SendDlgItemMessageA(page, IDC_TRACK, EM_LIMITTEXT, static_cast<WPARAM>(TrackDigits()), 0);
+    SendDlgItemMessageA(page, IDC_TRACK_SPIN, UDM_SETRANGE32, static_cast<WPARAM>(tracks.low),
+                        static_cast<LPARAM>(tracks.high));
     char track[16];
-    std::snprintf(track, sizeof(track), "%u", static_cast<unsigned>(settings.CDTrack));
+    std::snprintf(track, sizeof(track), "%u", static_cast<unsigned>(settings.GetCDTrack()));
     SetDlgItemTextA(page, IDC_TRACK, track);
     SendDlgItemMessageA(page, IDC_MIDI_FILE, EM_LIMITTEXT, PagePathLength, 0);
-    SetDlgItemTextA(page, IDC_MIDI_FILE, settings.MIDIFile != nullptr ? settings.MIDIFile : "");
+    SetDlgItemTextA(page, IDC_MIDI_FILE, settings.GetMIDIFile() != nullptr ? settings.GetMIDIFile() : "");
     ApplyEnablingRule(page);
 }
 
@@ -70,11 +79,11 @@ void OnCommand(HWND page, WPARAM wParam)
 {
     Settings* settings = PageSettings(page);
     if (settings != nullptr && IsClick(wParam, IDC_BROWSE))
-        BrowseForPath(page, IDC_MIDI_FILE, *settings, &Settings::MIDIFile, &Settings::SetMIDIFile, ChooseMidiFile);
+        BrowseForPath(page, IDC_MIDI_FILE, *settings, SettingId::MIDIFile, ChooseMidiFile);
     ApplyEnablingRule(page);
 }
 
-const PageOperations operations = {Fill, Store, &Settings::SetSoundsDefaults, nullptr, 0, OnCommand};
+const PageOperations operations = {Fill, Store, SettingGroup::Sounds, nullptr, 0, OnCommand};
 }  // namespace
 
 INT_PTR CALLBACK SoundsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)

@@ -121,11 +121,11 @@ int main(int argc, char** argv)
     bool help = false;
     std::string error;
     if (!ParseRenderOptions(argc, argv, options, help, error)) {
-        std::fprintf(stderr, "fwrender: %s\n%s", error.c_str(), RenderUsage);
+        std::fprintf(stderr, "fwrender: %s\n%s", error.c_str(), RenderUsage().c_str());
         return 2;
     }
     if (help) {
-        std::fputs(RenderUsage, stdout);
+        std::fputs(RenderUsage().c_str(), stdout);
         return 0;
     }
     return Render(options);
