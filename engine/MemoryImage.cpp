@@ -16,15 +16,14 @@ void ClipSpan(int64_t& from, int64_t& to, int64_t limit)
 }
 }  // namespace
 
-MemoryImage::MemoryImage() : width(0), height(0), words(nullptr), owned(false) {}
+MemoryImage::MemoryImage() : width(0), height(0), words(nullptr) {}
 
 MemoryImage::~MemoryImage() { Release(); }
 
 void MemoryImage::Release()
 {
-    if (owned) delete[] words;
+    owned.reset();
     words = nullptr;
-    owned = false;
     width = 0;
     height = 0;
 }
@@ -36,11 +35,11 @@ bool MemoryImage::Create(uint32_t width_, uint32_t height_)
     uint64_t count = static_cast<uint64_t>(width_) * height_;
     if (count > SIZE_MAX / sizeof(uint32_t)) return false;
     if (count != 0) {
-        words = new (std::nothrow) uint32_t[static_cast<size_t>(count)];
-        if (words == nullptr) return false;
+        owned.reset(new (std::nothrow) uint32_t[static_cast<size_t>(count)]);
+        if (!owned) return false;
+        words = owned.get();
         std::memset(words, 0, static_cast<size_t>(count) * sizeof(uint32_t));
     }
-    owned = true;
     width = width_;
     height = height_;
     return true;

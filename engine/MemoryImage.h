@@ -5,6 +5,7 @@
 // Clipping is GDI's: whatever falls outside the image is ignored.
 #pragma once
 #include <cstdint>
+#include <memory>
 
 #include "engine/DrawTarget.h"
 #include "engine/SurfaceView.h"
@@ -53,6 +54,6 @@ private:
 
     uint32_t width;
     uint32_t height;
-    uint32_t* words;
-    bool owned;
+    uint32_t* words;                    // the image's own words, or the caller's
+    std::unique_ptr<uint32_t[]> owned;  // the image's own words
 };

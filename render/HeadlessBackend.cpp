@@ -14,14 +14,13 @@ HeadlessBackend::HeadlessBackend(uint32_t width, uint32_t height, uint32_t stere
 bool HeadlessBackend::Start()
 {
     GlobalPixelFormat().SetMasks(0xFF0000u, 0xFF00u, 0xFFu);
-    Backdrop* drawn = nullptr;
+    std::unique_ptr<Backdrop> drawn;
     bool started = backdrop.Create(mode.width, mode.height) && picture.Create(mode.width, mode.height) &&
                    (drawn = CreateBackdrop(mode.width, mode.height, stereo)) != nullptr;
     if (started) {
         drawn->Draw(backdrop);
         CopySurface(picture.View(), backdrop.View());
     }
-    delete drawn;
     if (!started) Stop();
     return started;
 }

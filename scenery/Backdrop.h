@@ -3,6 +3,7 @@
 // ground band with black buildings standing on it.
 #pragma once
 #include <cstdint>
+#include <memory>
 
 #include "engine/DrawTarget.h"
 #include "engine/PixelFormat.h"
@@ -33,6 +34,5 @@ public:
 };
 
 // The backdrop for a buffer of width x height in the current pixel format: plain black in stereo,
-// otherwise a skyline whose sky is blue at one eighth. Returns none when no memory is left; the
-// caller owns (and deletes) the result.
-Backdrop* CreateBackdrop(uint32_t width, uint32_t height, uint32_t stereo);
+// otherwise a skyline whose sky is blue at one eighth. Returns none when no memory is left.
+std::unique_ptr<Backdrop> CreateBackdrop(uint32_t width, uint32_t height, uint32_t stereo);

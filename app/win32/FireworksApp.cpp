@@ -165,7 +165,7 @@ void FireworksApp::OpenMusic()
 {
     if (!settings || !settings->GetMusic()) return;
     if (settings->GetMusicMode() == Settings::CompactDisc)
-        musicPlayer.reset(new (std::nothrow) MusicPlayer("cdaudio", settings->GetCDTrack()));
+        musicPlayer.reset(new (std::nothrow) MusicPlayer(CdDeviceName, settings->GetCDTrack()));
     else if (settings->GetMusicMode() == Settings::MidiFile)
         musicPlayer.reset(new (std::nothrow) MusicPlayer(settings->GetMIDIFile(), 1));
 }

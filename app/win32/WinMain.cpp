@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <ctime>
+#include <memory>
 #include <new>
 
 #include "app/win32/BlackoutWindows.h"
@@ -31,11 +32,10 @@ HWND WindowFromNumber(int32_t number)
 
 bool Configure(HINSTANCE instance, RunMode mode, HWND owner)
 {
-    Settings* settings = new (std::nothrow) Settings(instance, mode);
-    if (settings == nullptr) return false;
+    std::unique_ptr<Settings> settings(new (std::nothrow) Settings(instance, mode));
+    if (!settings) return false;
     bool accepted = RunPropertySheet(*settings, owner);
     settings->SaveIfDirty();
-    delete settings;
     return accepted;
 }
 

@@ -4,12 +4,10 @@
 #include <cstring>
 #include <new>
 
-namespace {
 const char* const CdDeviceName = "cdaudio";
-}
 
 MusicPlayer::MusicPlayer(const char* source, uint32_t startTrack, SendCommandFn sendCommand)
-    : deviceId(0), timeFormat(0), name(nullptr), track(startTrack), resumePosition(0), send(sendCommand)
+    : deviceId(0), timeFormat(0), track(startTrack), resumePosition(0), send(sendCommand)
 {
     Open(source, startTrack);
 }
@@ -29,11 +27,11 @@ void MusicPlayer::Open(const char* source, uint32_t startTrack)
     resumePosition = 0;
     if (source == nullptr) source = "";
     size_t length = std::strlen(source);
-    name = new (std::nothrow) char[length + 1];
-    if (name == nullptr) return;  // no memory for the name: no music, and nothing to close
-    std::memcpy(name, source, length + 1);
+    name.reset(new (std::nothrow) char[length + 1]);
+    if (!name) return;  // no memory for the name: no music, and nothing to close
+    std::memcpy(name.get(), source, length + 1);
 
-    bool cd = std::strcmp(name, CdDeviceName) == 0;
+    bool cd = std::strcmp(name.get(), CdDeviceName) == 0;
     MCI_OPEN_PARMSA open;
     std::memset(&open, 0, sizeof(open));
     DWORD flags = MCI_WAIT;
@@ -42,7 +40,7 @@ void MusicPlayer::Open(const char* source, uint32_t startTrack)
         open.lpstrDeviceType = reinterpret_cast<LPCSTR>(static_cast<DWORD_PTR>(MCI_DEVTYPE_CD_AUDIO));
     } else {
         flags |= MCI_OPEN_ELEMENT;
-        open.lpstrElementName = name;
+        open.lpstrElementName = name.get();
     }
     if (Send(MCI_OPEN, flags, &open) == 0) deviceId = static_cast<uint16_t>(open.wDeviceID);
 
@@ -101,12 +99,11 @@ void MusicPlayer::Stop()
 
 void MusicPlayer::Close()
 {
-    if (name == nullptr) return;
+    if (!name) return;
     Stop();
     MCI_GENERIC_PARMS close;
     std::memset(&close, 0, sizeof(close));
     Send(MCI_CLOSE, 0, &close);  // a device that will not close is gone for us all the same
     deviceId = 0;
-    delete[] name;
-    name = nullptr;
+    name.reset();
 }

@@ -9,8 +9,12 @@
 #include <mmsystem.h>
 
 #include <cstdint>
+#include <memory>
 
 #include "engine/win32/SystemLibrary.h"
+
+// The name MusicPlayer opens as the audio CD device.
+extern const char* const CdDeviceName;
 
 class MusicPlayer {
 public:
@@ -36,7 +40,7 @@ public:
 
     MCIDEVICEID DeviceId() const { return deviceId; }
     uint32_t TimeFormat() const { return timeFormat; }
-    const char* Name() const { return name; }
+    const char* Name() const { return name.get(); }
     uint32_t Track() const { return track; }
     uint32_t ResumePosition() const { return resumePosition; }
 
@@ -49,7 +53,7 @@ private:
 
     uint16_t deviceId;
     uint32_t timeFormat;
-    char* name;
+    std::unique_ptr<char[]> name;
     uint32_t track;
     uint32_t resumePosition;
     SendCommandFn send;

@@ -88,7 +88,7 @@ int32_t SoundBank::LoadWave(const RiffChunk& riff, uint32_t voices)
     RiffChunk samples;
     uint32_t frames = 0;
     if (!ReadWave(riff, format, samples, frames)) return -1;
-    return CreateEffect(format, frames, samples.data, voices);
+    return CreateEffect(format, frames, samples.Data(), voices);
 }
 
 int32_t SoundBank::FindEmptyRun(uint32_t voices) const

@@ -68,7 +68,7 @@ template <typename T> void Release(T*& object)
 
 DirectDrawBackend::DirectDrawBackend(HWND window_, uint32_t stereo_)
     : window(window_), stereo(stereo_), directDraw(nullptr), primarySurface(nullptr), backBuffer(nullptr),
-      backgroundSurface(nullptr), backdrop(nullptr), copied(false)
+      backgroundSurface(nullptr), copied(false)
 {
 }
 
@@ -107,7 +107,7 @@ bool DirectDrawBackend::Start()
         if (FAILED(directDraw->SetDisplayMode(mode.width, mode.height, mode.bitsPerPixel, mode.refreshRate, 0))) break;
         if (!CreateSurfaces()) break;
         backdrop = CreateBackdrop(mode.width, mode.height, stereo);
-        if (backdrop == nullptr || !backgroundCopy.Create(mode.width, mode.height)) break;
+        if (!backdrop || !backgroundCopy.Create(mode.width, mode.height)) break;
         DrawBackground();
         // Both buffers of the flip chain start with the backdrop.
         CopyBackground(backBuffer, backgroundSurface);
@@ -177,8 +177,7 @@ void DirectDrawBackend::Stop()
         Release(backgroundSurface);
         Release(directDraw);
     }
-    delete backdrop;
-    backdrop = nullptr;
+    backdrop.reset();
     backgroundCopy.Create(0, 0);
     copied = false;
 }

@@ -7,11 +7,11 @@
 #include <ddraw.h>
 
 #include <cstdint>
+#include <memory>
 
 #include "render/DisplayBackend.h"
+#include "scenery/Backdrop.h"
 #include "engine/MemoryImage.h"
-
-class Backdrop;
 
 class DirectDrawBackend : public DisplayBackend {
 public:
@@ -43,7 +43,7 @@ private:
     IDirectDrawSurface* primarySurface;
     IDirectDrawSurface* backBuffer;
     IDirectDrawSurface* backgroundSurface;
-    Backdrop* backdrop;
+    std::unique_ptr<Backdrop> backdrop;
     MemoryImage backgroundCopy;  // the background surface's words, in the display's format
     bool copied;                 // backgroundCopy holds them (the surface could be locked)
 };

@@ -43,11 +43,10 @@ bool GdiBackend::Start()
             if (frameBitmap != nullptr && bits != nullptr) {
                 previousBitmap = SelectObject(memoryDC, frameBitmap);
                 picture.Attach(static_cast<uint32_t*>(bits), mode.width, mode.height);
-                Backdrop* drawn = backdrop.Create(mode.width, mode.height) ? CreateBackdrop(mode.width, mode.height, stereo)
-                                                                           : nullptr;
-                if (drawn != nullptr) {
+                std::unique_ptr<Backdrop> drawn;
+                if (backdrop.Create(mode.width, mode.height)) drawn = CreateBackdrop(mode.width, mode.height, stereo);
+                if (drawn) {
                     drawn->Draw(backdrop);
-                    delete drawn;
                     picture.CopyBlock(0, 0, static_cast<int32_t>(mode.width), static_cast<int32_t>(mode.height), backdrop, 0, 0);
                     started = true;
                 }

@@ -209,7 +209,7 @@ TEST_F(Plot, EraseRestoresExactlyWhatPlotPainted)
     ASSERT_TRUE(backdrop.Create(64, 48));
     ASSERT_TRUE(window.Create(64, 48));
     SeedRandom(11);
-    std::unique_ptr<Backdrop> sky(CreateBackdrop(64, 48, 0));
+    std::unique_ptr<Backdrop> sky = CreateBackdrop(64, 48, 0);
     ASSERT_NE(sky, nullptr);
     sky->Draw(backdrop);
     window.CopyBlock(0, 0, 64, 48, backdrop, 0, 0);

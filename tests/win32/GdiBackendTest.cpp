@@ -133,7 +133,7 @@ TEST(GdiBackend, ShowsWhatThePixelByPixelPathDrew)
         ASSERT_TRUE(backend.Start());
         uint32_t afterStart = RandomState();
         SeedRandom(seed);
-        std::unique_ptr<Backdrop>(CreateBackdrop(Width, Height, stereo))->Draw(backdrop);
+        CreateBackdrop(Width, Height, stereo)->Draw(backdrop);
         ASSERT_EQ(RandomState(), afterStart);
         for (int frame = 0; frame < 260; ++frame) {
             if (frame == 0 || frame == 150) {  // the window is shown; later a full repaint, then part of it

@@ -66,7 +66,7 @@ void BM_WindowFrameStarLoop(benchmark::State& state)
 {
     GlobalPixelFormat().SetMasks(0xE0, 0x1C, 0x03);
     MemoryImage picture, backdrop;
-    std::unique_ptr<Backdrop> sky(CreateBackdrop(800, 600, 0));
+    std::unique_ptr<Backdrop> sky = CreateBackdrop(800, 600, 0);
     if (!picture.Create(800, 600) || !backdrop.Create(800, 600) || sky == nullptr) {
         state.SkipWithError("out of memory");
         return;

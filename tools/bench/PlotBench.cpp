@@ -28,9 +28,8 @@ struct Scene {
         SeedRandom(1);
         background.Create(Width, Height);
         frame.Create(Width, Height);
-        Backdrop* backdrop = CreateBackdrop(Width, Height, stereo);
-        if (backdrop != nullptr) backdrop->Draw(background);
-        delete backdrop;
+        std::unique_ptr<Backdrop> backdrop = CreateBackdrop(Width, Height, stereo);
+        if (backdrop) backdrop->Draw(background);
         int32_t cx = 0, cy = 0, cz = 0;
         for (uint32_t i = 0; i < SparkCount; ++i) {
             if (i % 1000 == 0) {
