@@ -1,8 +1,8 @@
 #include "render/HeadlessBackend.h"
 
 #include "engine/DuePass.h"
-#include "render/FrameProfiler.h"
 #include "engine/PixelFormat.h"
+#include "render/FrameProfiler.h"
 #include "render/SurfaceFrame.h"
 #include "scenery/Backdrop.h"
 

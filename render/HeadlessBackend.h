@@ -5,8 +5,8 @@
 #pragma once
 #include <cstdint>
 
-#include "render/DisplayBackend.h"
 #include "engine/MemoryImage.h"
+#include "render/DisplayBackend.h"
 
 class HeadlessBackend : public DisplayBackend {
 public:

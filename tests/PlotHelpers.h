@@ -9,8 +9,8 @@
 #include "engine/Fixed.h"
 #include "engine/Spark.h"
 #include "engine/SparkQueue.h"
-#include "engine/World.h"
 #include "engine/SurfaceView.h"
+#include "engine/World.h"
 
 inline World ShowWorld(SparkQueue& queue, uint32_t width, uint32_t height)
 {

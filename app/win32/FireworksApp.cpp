@@ -8,9 +8,9 @@
 #include "engine/ScriptTable.h"
 #include "engine/SparkQueue.h"
 #include "engine/World.h"
+#include "engine/win32/SystemLibrary.h"
 #include "render/win32/DirectDrawBackend.h"
 #include "render/win32/GdiBackend.h"
-#include "engine/win32/SystemLibrary.h"
 #include "resources/resource.h"
 #include "settings/Settings.h"
 

@@ -6,8 +6,8 @@
 #include "engine/Spark.h"
 #include "engine/SparkQueue.h"
 #include "engine/World.h"
-#include "render/FrameProfiler.h"
 #include "engine/win32/SystemLibrary.h"
+#include "render/FrameProfiler.h"
 
 void FireworksApp::Tick()
 {

@@ -7,16 +7,16 @@
 #include <memory>
 #include <new>
 
+#include "app/ParseOption.h"
 #include "app/win32/BlackoutWindows.h"
 #include "app/win32/FireworksApp.h"
 #include "app/win32/MonitorList.h"
-#include "app/ParseOption.h"
-#include "settings/DecimalText.h"
 #include "engine/Random.h"
 #include "engine/win32/SystemLibrary.h"
 #include "resources/resource.h"
-#include "settings/win32/PropertySheet.h"
+#include "settings/DecimalText.h"
 #include "settings/Settings.h"
+#include "settings/win32/PropertySheet.h"
 
 namespace {
 // Exit code of a show that could not be built (no window, queue or world): nothing could end its

@@ -18,12 +18,12 @@
 #include "render/win32/DirectDrawBackend.h"
 
 #include "engine/DuePass.h"
-#include "engine/World.h"
-#include "render/FrameProfiler.h"
-#include "render/win32/GdiTarget.h"
 #include "engine/PixelFormat.h"
-#include "render/SurfaceFrame.h"
+#include "engine/World.h"
 #include "engine/win32/SystemLibrary.h"
+#include "render/FrameProfiler.h"
+#include "render/SurfaceFrame.h"
+#include "render/win32/GdiTarget.h"
 #include "scenery/Backdrop.h"
 
 #ifndef _WIN64

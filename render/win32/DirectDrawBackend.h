@@ -9,9 +9,9 @@
 #include <cstdint>
 #include <memory>
 
+#include "engine/MemoryImage.h"
 #include "render/DisplayBackend.h"
 #include "scenery/Backdrop.h"
-#include "engine/MemoryImage.h"
 
 class DirectDrawBackend : public DisplayBackend {
 public:

@@ -4,10 +4,10 @@
 // frame without a window DC runs no sparks; a failed blit is retried with the next frame's.
 #include "render/win32/GdiBackend.h"
 
+#include "engine/PixelFormat.h"
 #include "engine/World.h"
 #include "render/FrameProfiler.h"
 #include "render/win32/GdiTarget.h"
-#include "engine/PixelFormat.h"
 #include "scenery/Backdrop.h"
 
 GdiBackend::GdiBackend(HWND window_, uint32_t stereo_)

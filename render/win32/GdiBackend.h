@@ -7,8 +7,8 @@
 
 #include <cstdint>
 
-#include "render/DisplayBackend.h"
 #include "engine/MemoryImage.h"
+#include "render/DisplayBackend.h"
 #include "render/WindowFrame.h"
 
 class GdiBackend : public DisplayBackend {

@@ -7,11 +7,11 @@
 #include <string>
 
 #include "resources/resource.h"
+#include "settings/ScriptStatus.h"
+#include "settings/Settings.h"
 #include "settings/win32/FileDialog.h"
 #include "settings/win32/PageCommon.h"
 #include "settings/win32/Pages.h"
-#include "settings/ScriptStatus.h"
-#include "settings/Settings.h"
 
 namespace {
 // One radio button per choice, in the order of the choices' values.

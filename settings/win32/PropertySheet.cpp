@@ -4,9 +4,9 @@
 #include <commctrl.h>
 
 #include "resources/resource.h"
+#include "settings/Settings.h"
 #include "settings/win32/HyperLink.h"
 #include "settings/win32/Pages.h"
-#include "settings/Settings.h"
 
 namespace {
 const int pageCount = 5;

@@ -5,9 +5,9 @@
 #include <commctrl.h>
 
 #include "resources/resource.h"
+#include "settings/Settings.h"
 #include "settings/win32/PageCommon.h"
 #include "settings/win32/Pages.h"
-#include "settings/Settings.h"
 
 namespace {
 void Fill(HWND page, Settings& settings)

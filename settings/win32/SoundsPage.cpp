@@ -6,12 +6,12 @@
 
 #include <cstdio>
 
-#include "settings/DecimalText.h"
 #include "resources/resource.h"
+#include "settings/DecimalText.h"
+#include "settings/Settings.h"
 #include "settings/win32/FileDialog.h"
 #include "settings/win32/PageCommon.h"
 #include "settings/win32/Pages.h"
-#include "settings/Settings.h"
 
 namespace {
 const int trackTextSize = 20;  // the track is read from the first 19 characters

@@ -5,8 +5,8 @@
 #include <memory>
 #include <set>
 
-#include "engine/Random.h"
 #include "engine/PixelFormat.h"
+#include "engine/Random.h"
 #include "scenery/Backdrop.h"
 #include "tests/DrawRecorder.h"
 

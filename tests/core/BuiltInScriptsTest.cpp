@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "engine/PixelFormat.h"
 #include "engine/Random.h"
 #include "engine/ScriptFile.h"
 #include "engine/ScriptTable.h"
 #include "engine/Spark.h"
 #include "engine/SparkQueue.h"
 #include "engine/World.h"
-#include "engine/PixelFormat.h"
 #include "tests/Recorders.h"
 #include "tools/fwsim/Simulation.h"
 

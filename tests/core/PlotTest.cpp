@@ -3,9 +3,9 @@
 #include <cstdlib>
 #include <set>
 
-#include "engine/Random.h"
 #include "engine/MemoryImage.h"
 #include "engine/PixelFormat.h"
+#include "engine/Random.h"
 #include "render/Plot.h"
 #include "scenery/Backdrop.h"
 #include "tests/DrawRecorder.h"

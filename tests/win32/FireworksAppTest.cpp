@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "app/win32/FireworksApp.h"
-#include "tests/SettingsRegistry.h"
-#include "win32/AppTestSupport.h"
 #include "engine/Spark.h"
 #include "engine/SparkQueue.h"
+#include "tests/SettingsRegistry.h"
+#include "win32/AppTestSupport.h"
 
 namespace {
 int CursorCount()

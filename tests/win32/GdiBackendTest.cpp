@@ -17,9 +17,9 @@
 #include "engine/Spark.h"
 #include "engine/SparkQueue.h"
 #include "engine/World.h"
+#include "render/Plot.h"
 #include "render/win32/GdiBackend.h"
 #include "render/win32/GdiTarget.h"
-#include "render/Plot.h"
 #include "scenery/Backdrop.h"
 
 namespace {

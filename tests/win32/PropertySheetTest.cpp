@@ -12,16 +12,16 @@
 #include <functional>
 #include <string>
 
-#include "settings/RunMode.h"
 #include "resources/resource.h"
+#include "settings/RunMode.h"
+#include "settings/Settings.h"
 #include "settings/win32/FileDialog.h"
 #include "settings/win32/HyperLink.h"
 #include "settings/win32/PropertySheet.h"
-#include "settings/Settings.h"
 #include "tests/ScreenCapture.h"
-#include "win32/AppTestSupport.h"
 #include "tests/SettingsRegistry.h"
 #include "tests/TempFiles.h"
+#include "win32/AppTestSupport.h"
 
 using namespace settings_registry;
 

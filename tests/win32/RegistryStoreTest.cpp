@@ -6,8 +6,8 @@
 #include <string>
 
 #include "settings/RunMode.h"
-#include "settings/win32/RegistryStore.h"
 #include "settings/Settings.h"
+#include "settings/win32/RegistryStore.h"
 #include "tests/SettingsRegistry.h"
 
 using namespace settings_registry;

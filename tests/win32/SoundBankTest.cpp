@@ -13,9 +13,9 @@
 #include "SoundCapture.h"
 #include "audio/win32/SoundBank.h"
 #include "engine/SparkQueue.h"
-#include "win32/AppTestSupport.h"
 #include "engine/World.h"
 #include "resource.h"
+#include "win32/AppTestSupport.h"
 
 namespace {
 FakeSoundDevice* fakeDevice = nullptr;

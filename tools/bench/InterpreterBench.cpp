@@ -7,14 +7,14 @@
 #include <memory>
 
 #include "engine/DuePass.h"
+#include "engine/MemoryImage.h"
+#include "engine/PixelFormat.h"
 #include "engine/Random.h"
 #include "engine/ScriptFile.h"
 #include "engine/ScriptTable.h"
 #include "engine/Spark.h"
 #include "engine/SparkQueue.h"
 #include "engine/World.h"
-#include "engine/MemoryImage.h"
-#include "engine/PixelFormat.h"
 #include "render/WindowFrame.h"
 #include "scenery/Backdrop.h"
 #include "tools/fwsim/Simulation.h"

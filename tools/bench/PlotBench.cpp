@@ -5,12 +5,12 @@
 #include <benchmark/benchmark.h>
 
 #include "engine/Fixed.h"
+#include "engine/MemoryImage.h"
+#include "engine/PixelFormat.h"
 #include "engine/Random.h"
 #include "engine/Spark.h"
 #include "engine/SparkQueue.h"
 #include "engine/World.h"
-#include "engine/MemoryImage.h"
-#include "engine/PixelFormat.h"
 #include "render/SurfaceFrame.h"
 #include "scenery/Backdrop.h"
 

@@ -9,13 +9,13 @@
 #include <vector>
 
 #include "engine/DuePass.h"
+#include "engine/PixelFormat.h"
 #include "engine/Random.h"
 #include "engine/RunStats.h"
+#include "engine/SoundSink.h"
 #include "engine/Spark.h"
 #include "engine/SparkQueue.h"
 #include "engine/World.h"
-#include "engine/PixelFormat.h"
-#include "engine/SoundSink.h"
 
 namespace {
 class SilentSounds : public SoundSink {

@@ -9,6 +9,7 @@
 
 #include "engine/Fixed.h"
 #include "engine/Launcher.h"
+#include "engine/PixelFormat.h"
 #include "engine/Random.h"
 #include "engine/ScriptFile.h"
 #include "engine/ScriptTable.h"
@@ -16,7 +17,6 @@
 #include "engine/SparkQueue.h"
 #include "engine/World.h"
 #include "render/HeadlessBackend.h"
-#include "engine/PixelFormat.h"
 #include "tools/fwrender/GifFile.h"
 #include "tools/fwrender/Options.h"
 #include "tools/fwrender/PngFile.h"

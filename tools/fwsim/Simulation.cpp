@@ -4,6 +4,7 @@
 
 #include "engine/DuePass.h"
 #include "engine/Launcher.h"
+#include "engine/PixelFormat.h"
 #include "engine/Random.h"
 #include "engine/RunStats.h"
 #include "engine/ScriptTable.h"
@@ -11,7 +12,6 @@
 #include "engine/Spark.h"
 #include "engine/SparkQueue.h"
 #include "engine/World.h"
-#include "engine/PixelFormat.h"
 
 namespace {
 
