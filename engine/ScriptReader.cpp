@@ -82,7 +82,9 @@ void ScriptReader::SkipCommand(uint32_t loopCount)
         return;
     case Operands::SpeedAndAngles:
     case Operands::Speed:
-        Velocity(grammar->operands, loopCount, velocity);
+        // Both velocity commands are passed over as a speed with up to two comma angles: a passed-over
+        // a whose speed has no comma after it leaves that character to run as a command of its own.
+        Velocity(Operands::Speed, loopCount, velocity);
         return;
     case Operands::Colour:
         Colour();
