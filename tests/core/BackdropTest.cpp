@@ -75,7 +75,7 @@ TEST_F(BackdropTest, SkylineAtTheCommonSizes)
             if (&building == &ground) continue;
             EXPECT_TRUE(building.x >= 0 && building.x < width);
             int32_t span = building.x2 - building.x, rise = groundTop - building.y;
-            EXPECT_TRUE(span % unit == 0 && span <= 4 * unit) << span;
+            EXPECT_TRUE(span >= 0 && span % unit == 0 && span <= 4 * unit) << span;
             EXPECT_EQ(building.y2, groundTop);
             EXPECT_TRUE(rise >= 0 && rise < height / 3) << rise;
             spans.insert(span);

@@ -114,6 +114,7 @@ TEST_F(Interpreter, VelocityCommandsTurnAnglesIntoComponents)
         {"a1000,45,0 t", Whole(5, 6, 0), Whole(5, 6, 1000)},           // phi 0 is straight along +z
         {"a200,180,90 a300,90 t", Whole(0, 0, 9), Whole(-200, 300, 9)},  // two-operand a leaves vz alone
         {"v0 t", Whole(50, 50, 50), Whole(0, 0, 0)},
+        {"v300,0 t", Whole(5, 6, 7), Whole(300, 0, 0)},                 // v sets x, it does not add
     };
     for (const Case& c : cases) {
         auto s = Make(c.text, 33, c.before);
@@ -134,6 +135,11 @@ TEST_F(Interpreter, VelocityCommandsTurnAnglesIntoComponents)
 
 TEST_F(Interpreter, ColourAndSoundComeFromTheSpark)
 {
+    for (const auto& c : {std::make_pair("c9aF0b1 t", 0x9AF0B1u), std::make_pair("cA09f8e t", 0xA09F8Eu)}) {
+        auto hex = Make(c.first);
+        ASSERT_TRUE(hex->Run(world));
+        EXPECT_EQ(hex->colour, c.second) << c.first;
+    }
     auto s = Make("c12345G p2 t");
     s->x = FixedFromInt(-3000);
     ASSERT_TRUE(s->Run(world));
@@ -189,7 +195,7 @@ TEST_F(Interpreter, SpawnedChildrenWakeOneFrameAfterTheParentsDueTime)
     }
     EXPECT_EQ(parent->wakeTime, Now + 33);
     EXPECT_EQ(stats.sparksSpawned, 2u);
-    EXPECT_FALSE(Make("sx p0 t")->Run(world)) << "s without a bracket";
+    EXPECT_FALSE(Make("s p0 t")->Run(world)) << "s without a bracket";
     EXPECT_EQ(Plays(1), Counts{1});
 }
 
@@ -246,11 +252,12 @@ TEST_F(Interpreter, UntilLeavesTheBlockWhenItsTestHolds)
 
 TEST_F(Interpreter, SleepsSetTheWakeTimeInFramesAndNeverBeforeNow)
 {
-    for (const char* text : {"T3", "T0", "T-2", "T-100000"}) {
-        auto s = Make(text);
-        ASSERT_TRUE(s->Run(world)) << text;
-        EXPECT_EQ(s->lastRun, Now) << text;
-        EXPECT_EQ(s->wakeTime, text[1] == '3' ? Now + 99 : Now) << text;
+    const std::pair<const char*, uint32_t> sleeps[] = {{"T3", 99}, {"T1", 33}, {"T0", 0}, {"T-2", 0}, {"T-100000", 0}};
+    for (const auto& c : sleeps) {
+        auto s = Make(c.first);
+        ASSERT_TRUE(s->Run(world)) << c.first;
+        EXPECT_EQ(s->lastRun, Now) << c.first;
+        EXPECT_EQ(s->wakeTime, Now + c.second) << c.first;
     }
 }
 

@@ -39,8 +39,10 @@ TEST(MemoryImage, ClipsLikeGdiAndRefusesSizesItCannotAddress)
     image.FillRect(INT32_MIN, 2, 2, INT32_MAX, MakeColorRef(0, 0, 9));
     image.FillRect(3, 1, 2, 4, 0xFFFFFF);  // inverted: nothing
     image.FillRect(4, 0, 4, 4, 0xFFFFFF);  // empty: nothing
+    image.FillRect(3, 0, 9, 1, MakeColorRef(0, 0, 7));
     for (uint32_t y = 0; y < 4; ++y) {
-        for (uint32_t x = 0; x < 5; ++x) EXPECT_EQ(image.Word(x, y), (x < 2 && y >= 2) ? 9u : 0u) << x << "," << y;
+        for (uint32_t x = 0; x < 5; ++x)
+            EXPECT_EQ(image.Word(x, y), (x < 2 && y >= 2) ? 9u : (x >= 3 && y == 0) ? 7u : 0u) << x << "," << y;
     }
 
     EXPECT_FALSE(image.Create(0x20000000u, 1));
@@ -71,6 +73,11 @@ TEST(MemoryImage, BlockCopiesAreClippedToSourceAndTarget)
     EXPECT_EQ(target.Word(0, 0), source.Word(3, 3));
     EXPECT_EQ(target.Word(1, 1), source.Word(4, 4));
     EXPECT_EQ(target.Word(2, 0), 0u);
+    target.CopyBlock(4, -2, 1, 3, source, 4, 0);  // above the target only
+    EXPECT_EQ(target.Word(4, 0), source.Word(4, 2));
+    target.CopyBlock(0, 2, 2, 9, source, 0, 3);  // past the source's bottom
+    EXPECT_EQ(target.Word(1, 3), source.Word(1, 4));
+    EXPECT_EQ(target.Word(1, 4), 0u);
 }
 
 TEST(MemoryImage, OverlappingCopyWithinOneImage)

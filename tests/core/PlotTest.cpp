@@ -60,16 +60,18 @@ protected:
 
 TEST_F(Plot, MonoSparksOnTheSurface)
 {
-    // A big spark on either side edge keeps its visible arms; a small spark is one pixel and draws
-    // no random numbers.
-    for (int32_t column : {0, 63}) {
+    // A big spark on any edge keeps its visible arms; a small spark is one pixel and draws no random
+    // numbers.
+    const int32_t edges[][2] = {{0, 10}, {63, 10}, {20, 0}, {20, 47}};
+    for (const auto& e : edges) {
         GuardedSurface surface(64, 48);
-        PlotSurface(*At(column, 10, true), surface.View(), world, 0);
-        EXPECT_TRUE(surface.GuardIntact()) << "column " << column;
-        uint32_t c = static_cast<uint32_t>(column);
-        for (uint32_t x : {c, column == 0 ? 1u : 62u}) EXPECT_EQ(surface.At(x, 10), 0x123456u);
-        EXPECT_EQ(surface.At(c, 9), 0x123456u);
-        EXPECT_EQ(surface.At(c, 11), 0x123456u);
+        PlotSurface(*At(e[0], e[1], true), surface.View(), world, 0);
+        EXPECT_TRUE(surface.GuardIntact()) << e[0] << "," << e[1];
+        for (auto p : Plus(uint32_t(e[0]), uint32_t(e[1]))) {
+            if (p.first < 64 && p.second < 48) {
+                EXPECT_EQ(surface.At(p.first, p.second), 0x123456u) << e[0] << "," << e[1];
+            }
+        }
     }
     GuardedSurface surface(64, 48, 0x010203);
     SeedRandom(3);

@@ -104,6 +104,7 @@ TEST(RiffChunk, ParseRefusesShortInputAndSizesThatLie)
 {
     RiffChunk chunk;
     Bytes file = Chunk("abcd", Samples(10));
+    ASSERT_NE(chunk.Parse(file.data(), file.size()), nullptr);  // a failed parse empties a used chunk
     for (size_t n = 0; n < file.size(); ++n) {
         EXPECT_EQ(chunk.Parse(file.data(), n), nullptr) << n << " bytes";
         EXPECT_EQ(chunk.Data(), nullptr);
@@ -166,6 +167,9 @@ TEST(RiffChunk, FindStopsAtAChunkThatClaimsTooMuchOrAFragment)
     EXPECT_TRUE(parent.FindSubChunk(FourCC('g', 'o', 'o', 'd'), 0, found));
     EXPECT_FALSE(parent.FindSubChunk(FourCC('l', 'i', 'a', 'r'), 0, found));
     EXPECT_FALSE(parent.FindSubChunk(0xFFFFFFFFu, 0, found));
+    // An empty chunk at the very end is still a chunk.
+    ASSERT_TRUE(ParseAll(parent, Riff("TEST", Concat({Chunk("good", Samples(2)), Chunk("none", Bytes())}))));
+    EXPECT_TRUE(parent.FindSubChunk(FourCC('n', 'o', 'n', 'e'), 0, found));
 
     // A header that claims the largest size must not wrap the walk around.
     ASSERT_TRUE(ParseAll(parent, Riff("TEST", Concat({Header("wrap", 0xFFFFFFFFu), Chunk("late", Samples(2))}))));

@@ -173,6 +173,7 @@ TEST_F(SettingsTest, LoadCorrectsStoredValuesOutOfRange)
     const Case cases[] = {
         {"Gravity", static_cast<uint32_t>(-5), 0, true}, {"Gravity", 1501, 1500, true},
         {"Gravity", 1500, 1500, false},                  {"Wind", 900, 500, true},
+        {"Gravity", 0x000101F4u, 1500, true},  // bytes 2 and 3 differ: 66036, not 500
         {"Wind", static_cast<uint32_t>(-501), static_cast<uint32_t>(-500), true},
         {"Stereo", 2, 0, true},                          {"MusicMode", 0, 2, true},
         {"CDTrack", 0, 1, true},                         {"CDTrack", 4294967295u, 999, true},
@@ -311,20 +312,20 @@ TEST_F(SettingsTest, EachModeRoundTripsThroughItsOwnKey)
 {
     std::vector<uint32_t> edited;
     {
-        Settings s(nullptr, ScreenSaver, &store, FakeDir);
+        Settings s(nullptr, Interactive, &store, FakeDir);
         s.SetAllDefaults();
         for (const auto& setter : setters) setter.second(s);
         for (SettingId id : numericFields) edited.push_back(Field(s, id));
         ASSERT_TRUE(s.SaveIfDirty());
     }
-    Settings back(nullptr, ScreenSaver, &store, FakeDir);
+    Settings back(nullptr, Interactive, &store, FakeDir);
     EXPECT_FALSE(back.IsDirty());
     for (size_t i = 0; i < numericFields.size(); ++i) EXPECT_EQ(Field(back, numericFields[i]), edited[i]) << i;
     EXPECT_STREQ(back.GetMIDIFile(), "C:\\WINDOWS\\MEDIA\\canyon.mid");
     EXPECT_STREQ(back.GetScriptFile(), "D:\\mine.txt");
 
-    Settings interactive(nullptr, Interactive, &store, FakeDir);
-    EXPECT_EQ(interactive.GetGravity(), 980) << "the interactive record does not see the screen saver's values";
+    Settings saver(nullptr, ScreenSaver, &store, FakeDir);
+    EXPECT_EQ(saver.GetGravity(), 980) << "the screen saver's record does not see the interactive values";
 
     back.SetGravity(1);
     back.SetMIDIFile("x");

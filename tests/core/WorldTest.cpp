@@ -7,86 +7,67 @@
 #include "engine/World.h"
 #include "tests/Recorders.h"
 
-namespace {
-World MakeWorld(SparkQueue& queue, uint32_t width, uint32_t height, SoundSink* sounds = nullptr, uint32_t frameRate = 30)
-{
-    return World(0, frameRate, queue, FixedFromInt(-980), FixedFromInt(100), width, height, sounds);
-}
-}  // namespace
-
-TEST(World, ProjectsTheWorkedExample)
+TEST(World, ProjectsTheWorkedExampleAtAnySizeAndLeavesHiddenPointsUntouched)
 {
     SparkQueue queue(1);
     World world(0, 30, queue, 0, 0, 640, 480);
-    int32_t sx = -1, sy = -1, sx2 = -1;
-    EXPECT_TRUE(world.Project(FixedFromInt(4000), 0, FixedFromInt(10000), &sx, &sy, &sx2));
-    EXPECT_EQ(sx, 563);
-    EXPECT_EQ(sy, 453);
-    EXPECT_LE(sx2, sx);
-    EXPECT_NEAR(sx - sx2, 15, 1);
     EXPECT_EQ(world.framePeriod, 33u);
-}
-
-TEST(World, PointsOnOrBehindThePlaneAreNotVisibleAndUntouched)
-{
-    SparkQueue queue(1);
-    World world(0, 60, queue, 0, 0, 640, 480);
+    EXPECT_EQ(World(0, 60, queue, 0, 0, 640, 480).framePeriod, 16u);
+    // x 4000 at depth 10000: the left eye's column and row, and the right eye's column.
+    const int32_t expected[][5] = {{640, 480, 563, 453, 548}, {320, 240, 281, 226, 274}};
+    for (const auto& e : expected) {
+        world.Resize(uint32_t(e[0]), uint32_t(e[1]));
+        int32_t sx = -1, sy = -1, sx2 = -1;
+        EXPECT_TRUE(world.Project(FixedFromInt(4000), 0, FixedFromInt(10000), &sx, &sy, &sx2));
+        EXPECT_EQ((std::vector<int32_t>{sx, sy, sx2}), (std::vector<int32_t>{e[2], e[3], e[4]})) << e[0];
+    }
     int32_t sx = 77, sy = 88, sx2 = 99;
     EXPECT_FALSE(world.Project(0, 0, World::screenZ, &sx, &sy, &sx2));
     EXPECT_FALSE(world.Project(0, 0, FixedFromInt(-6000), &sx, &sy, &sx2));
-    EXPECT_EQ(sx, 77);
-    EXPECT_EQ(sy, 88);
-    EXPECT_EQ(sx2, 99);
-    EXPECT_EQ(world.framePeriod, 16u);
+    EXPECT_EQ((std::vector<int32_t>{sx, sy, sx2}), (std::vector<int32_t>{77, 88, 99}));
 }
 
 TEST(World, VisibleRegionAtDepthTenThousand)
 {
     SparkQueue queue(1);
-    World world = MakeWorld(queue, 640, 480);
-    int32_t sx, sy;
-    EXPECT_TRUE(world.Project(FixedFromInt(-5240), FixedFromInt(3500), FixedFromInt(10000), &sx, &sy));
-    EXPECT_FALSE(world.Project(FixedFromInt(-5300), FixedFromInt(3500), FixedFromInt(10000), &sx, &sy));
-    EXPECT_TRUE(world.Project(0, FixedFromInt(-430), FixedFromInt(10000), &sx, &sy));
-    EXPECT_FALSE(world.Project(0, FixedFromInt(-450), FixedFromInt(10000), &sx, &sy));
-    EXPECT_TRUE(world.Project(0, FixedFromInt(7430), FixedFromInt(10000), &sx, &sy));
-    EXPECT_FALSE(world.Project(0, FixedFromInt(7470), FixedFromInt(10000), &sx, &sy));
+    World world(0, 30, queue, 0, 0, 640, 480);
+    const struct {
+        int32_t x, y;
+        bool visible;
+    } points[] = {{-5240, 3500, true}, {-5300, 3500, false}, {5245, 3500, true}, {5250, 3500, false},
+                  {0, -430, true},     {0, -450, false},     {0, 7430, true},    {0, 7470, false}};
+    for (const auto& p : points) {
+        int32_t sx, sy;
+        EXPECT_EQ(world.Project(FixedFromInt(p.x), FixedFromInt(p.y), FixedFromInt(10000), &sx, &sy), p.visible)
+            << p.x << "," << p.y;
+    }
 }
 
 TEST(World, SoundsArePannedByTheirScreenColumn)
 {
     SparkQueue queue(1);
     SoundRecorder sounds;
-    World world = MakeWorld(queue, 640, 480, &sounds);
+    World world(0, 30, queue, 0, 0, 640, 480, &sounds);
     const Fixed z = FixedFromInt(10000);
-    world.PlaySoundAt(1, 0, FixedFromInt(3500), z);                  // centre
-    world.PlaySoundAt(2, FixedFromInt(-5250), FixedFromInt(3500), z);  // column 0
-    world.PlaySoundAt(3, FixedFromInt(9000), FixedFromInt(3500), z);   // right of the screen
-    world.PlaySoundAt(0, FixedFromInt(100), FixedFromInt(90000), z);   // above, inside horizontally
-    world.PlaySoundAt(0, FixedFromInt(-9000), FixedFromInt(3500), z);  // left of the screen
-    world.PlaySoundAt(0, 0, 0, FixedFromInt(-5000));                  // behind the plane: centre
+    const struct {
+        int32_t x, y;
+        Fixed z;
+        int32_t pan;
+    } places[] = {
+        {0, 3500, z, 0},           {-5250, 3500, z, -10000}, {9000, 3500, z, 10000},  // centre, column 0, right of it
+        {100, 90000, z, 10000},    {-9000, 3500, z, -10000},                          // above, left of the screen
+        {0, 0, FixedFromInt(-5000), 0},                                               // behind the plane
+    };
+    for (const auto& p : places) world.PlaySoundAt(7, FixedFromInt(p.x), FixedFromInt(p.y), p.z);
     ASSERT_EQ(sounds.played.size(), 6u);
-    EXPECT_EQ(sounds.played[0].pan, 0);
-    EXPECT_EQ(sounds.played[0].effect, 1);
+    for (size_t i = 0; i < 6; ++i) EXPECT_EQ(sounds.played[i].pan, places[i].pan) << i;
+    EXPECT_EQ(sounds.played[0].effect, 7);
     EXPECT_EQ(sounds.played[0].level, 10000);
     EXPECT_EQ(sounds.played[0].flags, 0u);
-    EXPECT_EQ(sounds.played[1].pan, -10000);
-    EXPECT_EQ(sounds.played[2].pan, 10000);
-    EXPECT_EQ(sounds.played[3].pan, 10000);
-    EXPECT_EQ(sounds.played[4].pan, -10000);
-    EXPECT_EQ(sounds.played[5].pan, 0);
-}
 
-TEST(World, OnePixelWideSurfaceDoesNotDivideByZero)
-{
-    SparkQueue queue(1);
-    SoundRecorder sounds;
-    World world = MakeWorld(queue, 640, 480, &sounds);
-    world.Resize(1, 1);
-    EXPECT_EQ(world.halfWidth, 0u);
-    world.PlaySoundAt(0, 0, FixedFromInt(3500), FixedFromInt(10000));
-    ASSERT_EQ(sounds.played.size(), 1u);
-    EXPECT_EQ(sounds.played[0].pan, 0);
-    World silent = MakeWorld(queue, 640, 480);
-    silent.PlaySoundAt(0, 0, 0, FixedFromInt(10000));  // no sink: nothing happens
+    world.Resize(1, 1);  // a one-pixel surface does not divide by zero
+    world.PlaySoundAt(0, 0, FixedFromInt(3500), z);
+    EXPECT_EQ(sounds.played.back().pan, 0);
+    World silent(0, 30, queue, 0, 0, 640, 480);
+    silent.PlaySoundAt(0, 0, 0, z);  // no sink: nothing happens
 }

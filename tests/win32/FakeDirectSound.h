@@ -1,6 +1,7 @@
-// A DirectSound device and its buffers in memory, for driving the sound bank through cases a real
-// device will not produce on demand: refused hardware buffers, failing duplicates, locks and plays.
-// Everything the bank asks for is recorded; reference counts show what it released.
+// A DirectSound device and its buffers in memory, for the cases a real device will not produce on
+// demand: refused hardware buffers, failing duplicates, split locks and failing plays. It records what
+// the sound bank asks for; reference counts show what the bank released. Only the calls the bank makes
+// do anything; the rest answer E_NOTIMPL.
 #pragma once
 #include <windows.h>
 #include <mmsystem.h>
@@ -10,31 +11,24 @@
 #include <memory>
 #include <vector>
 
+#define FW_NOT_CALLED(signature) \
+    HRESULT STDMETHODCALLTYPE signature override { return E_NOTIMPL; }
+
 class FakeSoundBuffer : public IDirectSoundBuffer {
 public:
     FakeSoundBuffer(const DSBUFFERDESC& d, std::shared_ptr<std::vector<uint8_t>> shared)
         : description(d), format(*d.lpwfxFormat), samples(shared)
     {
-        description.lpwfxFormat = &format;
     }
-
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** out) override { return *out = nullptr, E_NOINTERFACE; }
     ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++refs); }
     ULONG STDMETHODCALLTYPE Release() override { return static_cast<ULONG>(--refs); }
-
-    HRESULT STDMETHODCALLTYPE GetFormat(LPWAVEFORMATEX out, DWORD size, LPDWORD written) override
-    {
-        if (out == nullptr || size < sizeof(WAVEFORMATEX)) return DSERR_INVALIDPARAM;
-        *out = format;
-        if (written != nullptr) *written = sizeof(WAVEFORMATEX);
-        return DS_OK;
-    }
-    // With splitAt set, acts as if the write cursor stood splitAt bytes before the end: the first
-    // region is the buffer's tail, the second its head.
+    HRESULT STDMETHODCALLTYPE GetFormat(LPWAVEFORMATEX out, DWORD, LPDWORD) override { return *out = format, DS_OK; }
+    // With splitAt set, as if the write cursor stood splitAt bytes before the end: the first region is
+    // the buffer's tail, the second its head.
     HRESULT STDMETHODCALLTYPE Lock(DWORD, DWORD bytes, LPVOID* first, LPDWORD firstBytes, LPVOID* second,
                                    LPDWORD secondBytes, DWORD flags) override
     {
-        lockBytes = bytes;
         lockFlags = flags;
         if (failLock || bytes > samples->size()) return DSERR_INVALIDPARAM;
         bool split = splitAt != 0 && splitAt < bytes;
@@ -44,51 +38,39 @@ public:
         *secondBytes = split ? bytes - splitAt : 0;
         return DS_OK;
     }
-    HRESULT STDMETHODCALLTYPE Unlock(LPVOID, DWORD, LPVOID, DWORD) override { return ++unlocks, DS_OK; }
+    HRESULT STDMETHODCALLTYPE Unlock(LPVOID, DWORD, LPVOID, DWORD) override { return DS_OK; }
     HRESULT STDMETHODCALLTYPE SetPan(LONG value) override
     {
-        panCalls.push_back(value);
-        if (value < DSBPAN_LEFT || value > DSBPAN_RIGHT) return DSERR_INVALIDPARAM;
-        pan = value;
-        return DS_OK;
+        pans.push_back(value);
+        return value < DSBPAN_LEFT || value > DSBPAN_RIGHT ? DSERR_INVALIDPARAM : DS_OK;
     }
-    HRESULT STDMETHODCALLTYPE SetVolume(LONG value) override
+    HRESULT STDMETHODCALLTYPE SetVolume(LONG value) override { return volumes.push_back(value), DS_OK; }
+    HRESULT STDMETHODCALLTYPE Play(DWORD, DWORD, DWORD flags) override
     {
-        volumeCalls.push_back(value);
-        return value < DSBVOLUME_MIN || value > DSBVOLUME_MAX ? DSERR_INVALIDPARAM : DS_OK;
-    }
-    HRESULT STDMETHODCALLTYPE Play(DWORD reserved, DWORD priority, DWORD flags) override
-    {
-        plays.push_back(reserved == 0 && priority == 0 ? flags : 0xBAD);
+        plays.push_back(flags);
         return failPlay ? DSERR_BUFFERLOST : DS_OK;
     }
-
-    // The rest is never called by the bank: a voice is neither stopped nor rewound, for one.
-    HRESULT STDMETHODCALLTYPE GetCaps(LPDSBCAPS) override { return Unexpected(); }
-    HRESULT STDMETHODCALLTYPE GetCurrentPosition(LPDWORD, LPDWORD) override { return Unexpected(); }
-    HRESULT STDMETHODCALLTYPE GetVolume(LPLONG) override { return Unexpected(); }
-    HRESULT STDMETHODCALLTYPE GetPan(LPLONG) override { return Unexpected(); }
-    HRESULT STDMETHODCALLTYPE GetFrequency(LPDWORD) override { return Unexpected(); }
-    HRESULT STDMETHODCALLTYPE GetStatus(LPDWORD) override { return Unexpected(); }
-    HRESULT STDMETHODCALLTYPE Initialize(LPDIRECTSOUND, LPCDSBUFFERDESC) override { return Unexpected(); }
-    HRESULT STDMETHODCALLTYPE SetCurrentPosition(DWORD) override { return Unexpected(); }
-    HRESULT STDMETHODCALLTYPE SetFormat(LPCWAVEFORMATEX) override { return Unexpected(); }
-    HRESULT STDMETHODCALLTYPE SetFrequency(DWORD) override { return Unexpected(); }
-    HRESULT STDMETHODCALLTYPE Stop() override { return Unexpected(); }
-    HRESULT STDMETHODCALLTYPE Restore() override { return Unexpected(); }
-    HRESULT Unexpected() { return ++unexpectedCalls, E_NOTIMPL; }
+    FW_NOT_CALLED(Stop())
+    FW_NOT_CALLED(SetCurrentPosition(DWORD))
+    FW_NOT_CALLED(GetCaps(LPDSBCAPS))
+    FW_NOT_CALLED(GetCurrentPosition(LPDWORD, LPDWORD))
+    FW_NOT_CALLED(GetVolume(LPLONG))
+    FW_NOT_CALLED(GetPan(LPLONG))
+    FW_NOT_CALLED(GetFrequency(LPDWORD))
+    FW_NOT_CALLED(GetStatus(LPDWORD))
+    FW_NOT_CALLED(Initialize(LPDIRECTSOUND, LPCDSBUFFERDESC))
+    FW_NOT_CALLED(SetFormat(LPCWAVEFORMATEX))
+    FW_NOT_CALLED(SetFrequency(DWORD))
+    FW_NOT_CALLED(Restore())
 
     DSBUFFERDESC description;
     WAVEFORMATEX format;
     std::shared_ptr<std::vector<uint8_t>> samples;
     long refs = 1;
     bool failLock = false, failPlay = false;
-    DWORD splitAt = 0;  // first region's length; 0 hands out one region
-    DWORD lockBytes = 0, lockFlags = 0;
-    int unlocks = 0, unexpectedCalls = 0;
-    LONG pan = 0;
-    std::vector<LONG> panCalls, volumeCalls;
-    std::vector<DWORD> plays;  // the flags of each play; 0xBAD when reserved or priority were not 0
+    DWORD splitAt = 0, lockFlags = 0;
+    std::vector<LONG> pans, volumes;
+    std::vector<DWORD> plays;  // the flags of each play
 };
 
 class FakeSoundDevice : public IDirectSound {
@@ -96,19 +78,16 @@ public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** out) override { return *out = nullptr, E_NOINTERFACE; }
     ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++refs); }
     ULONG STDMETHODCALLTYPE Release() override { return static_cast<ULONG>(--refs); }
-
     HRESULT STDMETHODCALLTYPE SetCooperativeLevel(HWND window, DWORD level) override
     {
         cooperativeWindow = window;
         cooperativeLevel = level;
         return cooperativeResult;
     }
-    HRESULT STDMETHODCALLTYPE CreateSoundBuffer(LPCDSBUFFERDESC d, LPDIRECTSOUNDBUFFER* out, IUnknown* outer) override
+    HRESULT STDMETHODCALLTYPE CreateSoundBuffer(LPCDSBUFFERDESC d, LPDIRECTSOUNDBUFFER* out, IUnknown*) override
     {
         createFlags.push_back(d->dwFlags);
-        bool hardware = (d->dwFlags & DSBCAPS_LOCHARDWARE) != 0;
-        if (outer != nullptr) return DSERR_NOAGGREGATION;
-        if (hardware ? refuseHardware : refuseSoftware) return hardware ? E_NOTIMPL : DSERR_OUTOFMEMORY;
+        if ((d->dwFlags & DSBCAPS_LOCHARDWARE) != 0 ? refuseHardware : refuseSoftware) return DSERR_OUTOFMEMORY;
         auto samples = std::make_shared<std::vector<uint8_t>>(d->dwBufferBytes, 0xCD);
         buffers.push_back(std::unique_ptr<FakeSoundBuffer>(new FakeSoundBuffer(*d, samples)));
         buffers.back()->splitAt = splitNextLockAt;
@@ -124,21 +103,20 @@ public:
         *out = buffers.back().get();
         return DS_OK;
     }
-
-    HRESULT STDMETHODCALLTYPE GetCaps(LPDSCAPS) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE Compact() override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetSpeakerConfig(LPDWORD) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE SetSpeakerConfig(DWORD) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE Initialize(LPCGUID) override { return E_NOTIMPL; }
+    FW_NOT_CALLED(GetCaps(LPDSCAPS))
+    FW_NOT_CALLED(Compact())
+    FW_NOT_CALLED(GetSpeakerConfig(LPDWORD))
+    FW_NOT_CALLED(SetSpeakerConfig(DWORD))
+    FW_NOT_CALLED(Initialize(LPCGUID))
 
     long refs = 0;
     HWND cooperativeWindow = nullptr;
     DWORD cooperativeLevel = 0;
     HRESULT cooperativeResult = DS_OK;
-    bool refuseHardware = false, refuseSoftware = false;
-    bool failNewLocks = false;  // for the buffers made from now on
+    bool refuseHardware = false, refuseSoftware = false, failNewLocks = false;
     DWORD splitNextLockAt = 0;
     int duplicateCalls = 0, failDuplicateCall = 0;  // the 1-based duplicate call that fails, 0 for none
     std::vector<DWORD> createFlags;
     std::vector<std::unique_ptr<FakeSoundBuffer>> buffers;
 };
+#undef FW_NOT_CALLED
