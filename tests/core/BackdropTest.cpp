@@ -86,16 +86,6 @@ TEST_F(BackdropTest, SkylineAtTheCommonSizes)
     }
 }
 
-TEST_F(BackdropTest, RedrawPlacesNewStarsAndBuildings)
-{
-    std::unique_ptr<Backdrop> backdrop = CreateBackdrop(200, 150, 0);
-    DrawRecorder first, second;
-    backdrop->Draw(first);
-    backdrop->Draw(second);
-    ASSERT_EQ(first.calls.size(), second.calls.size());
-    EXPECT_NE(0, memcmp(first.calls.data(), second.calls.data(), first.calls.size() * sizeof(DrawCall)));
-}
-
 TEST_F(BackdropTest, OddSizesDrawOnlyWhatFits)
 {
     // Too narrow for a building unit: every building is empty.
@@ -121,25 +111,4 @@ TEST_F(BackdropTest, OddSizesDrawOnlyWhatFits)
         EXPECT_EQ(calls.ground[0].y, int32_t(height * 9 / 10));
     }
     EXPECT_EQ(Draw(100, 3).ground.size(), 26u);
-}
-
-TEST_F(BackdropTest, StereoIsPlainBlackAndMonoSkyFollowsTheFormat)
-{
-    std::unique_ptr<Backdrop> stereo = CreateBackdrop(64, 48, 1);
-    ASSERT_NE(stereo, nullptr);
-    EXPECT_EQ(dynamic_cast<SkylineBackdrop*>(stereo.get()), nullptr);
-    uint32_t before = RandomState();
-    SkylineCalls calls = Draw(64, 48, 1);
-    EXPECT_EQ(RandomState(), before);
-    EXPECT_TRUE(calls.stars.empty() && calls.ground.empty());
-    EXPECT_EQ(std::vector<int32_t>({calls.sky.kind, calls.sky.x2, calls.sky.y2, int32_t(calls.sky.colour)}),
-              std::vector<int32_t>({DrawCall::Fill, 64, 48, 0}));
-
-    DrawRecorder plain;
-    Backdrop(10, 10, 0x123456).Draw(plain);
-    ASSERT_EQ(plain.calls.size(), 1u);
-    EXPECT_EQ(plain.calls[0].colour, MakeColorRef(0x12, 0x34, 0x56));
-
-    format().SetMasks(0xE0, 0x1C, 0x03);
-    EXPECT_EQ(Draw(200, 100).sky.colour, 0u) << "one eighth of blue is black in 3-3-2";
 }

@@ -65,19 +65,6 @@ public:
 
 }  // namespace
 
-TEST_F(DuePass, RunsDueSparksOnceRequeuesSurvivorsAndDeletesTheDead)
-{
-    uint32_t now = world->now;
-    Add("p0 t", now - 10);
-    Add("p1 t", now);
-    Add("p2", now);
-    Add("p3 t", now + 1);
-    RunDueSparks(*world);
-    EXPECT_EQ(Plays(4), (Counts{1, 1, 1, 0}));
-    ASSERT_EQ(queue->Count(), 3u);
-    EXPECT_EQ(queue->RootWakeTime(), now + 1) << "nothing left due";
-}
-
 TEST_F(DuePass, ChildrenAlreadyDueRunInTheSamePassOthersNextFrame)
 {
     // The parent is two frames late, so its children are due before this frame.
@@ -148,21 +135,6 @@ TEST_F(DuePass, OddClocksNeitherCycleNorStall)
     RunDueSparks(*world);
     EXPECT_EQ(Plays(1), Counts{1});
     EXPECT_EQ(queue->RootWakeTime(), 5001u);
-}
-
-TEST_F(DuePass, CountsWhatItRanAndTellsTheObserver)
-{
-    Add("p0 xx t", world->now);  // dies of an error: erased only
-    Add("gwm t", world->now);    // sleeps: erased and redrawn
-    Add("T0", world->now);       // zero-length sleep: redrawn once, then waits for the next frame
-    Add("t", world->now + 5);    // not due: untouched
-    DrawLog log;
-    RunDueSparks(*world, &log);
-    EXPECT_EQ(stats.commands, 9u) << "blanks are not commands";
-    EXPECT_EQ(stats.sparksKilled, 1u);
-    EXPECT_EQ(log.erased.size(), 3u);
-    EXPECT_EQ(log.drawn.size(), 2u);
-    EXPECT_EQ(queue->Count(), 3u);
 }
 
 TEST_F(DuePass, ABudgetLeavesTheRestDueForTheNextFrameInOrder)

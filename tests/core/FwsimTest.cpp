@@ -25,47 +25,7 @@ Outcome Fwsim(const std::vector<std::string>& args)
     o.status = RunFwsim(args, BuiltIn, o.out, o.err);
     return o;
 }
-
-
 }  // namespace
-
-TEST(Fwsim, HelpExplainsEveryOptionAndBadOptionsFailWithOneLine)
-{
-    Outcome help = Fwsim({"--help"});
-    EXPECT_EQ(help.status, 0);
-    for (const char* option : {"--script ", "--scripts", "--script-file", "--seed", "--fps", "--spark-limit",
-                               "--gravity", "--wind", "--frames", "--check", "--help"})
-        EXPECT_TRUE(help.Says(option)) << option;
-
-    std::string absent = ::testing::TempDir() + "fw_absent.txt";
-    for (std::vector<std::string> args : std::vector<std::vector<std::string>>{
-             {"--bogus"}, {"--seed"}, {"--fps", "0"}, {"--fps", "1001"}, {"--frames", "ten"}, {"--script", "-1"},
-             {"--gravity", "70000"}, {"--spark-limit", "5x"}, {"--script", "10"}, {"--scripts", ""}, {"extra"},
-             {"--scripts", absent}, {"--check", absent}, {"--script-file", WriteTemp("fw_sim_crlf.txt", "p0 t\r\n")}}) {
-        Outcome o = Fwsim(args);
-        EXPECT_EQ(o.status, 2) << args[0];
-        EXPECT_TRUE(o.out.empty()) << args[0];
-        EXPECT_EQ(o.err.find('\n'), std::string::npos) << o.err;
-        EXPECT_EQ(o.err.compare(0, 7, "fwsim: "), 0) << o.err;
-    }
-    EXPECT_NE(Fwsim({"--scripts", absent}).err.find("cannot read"), std::string::npos);
-}
-
-TEST(Fwsim, ReportsTheWholeFireworkDeterministically)
-{
-    Outcome a = Fwsim({"--script", "0", "--seed", "1"});
-    ASSERT_EQ(a.status, 0) << a.err;
-    EXPECT_EQ(a.out, Fwsim({"--script", "0", "--seed", "1"}).out);
-    EXPECT_NE(a.out, Fwsim({"--script", "0", "--seed", "2"}).out);
-    for (const char* line : {"script 0, seed 1, 50 frames/s (20 ms)", "sound: frame 1, effect 0, pan ",
-                             ", effect 1, pan ", "frames until the last spark died: ", "sparks killed by errors: 0\n",
-                             "peak live sparks: ", "sparks made: ", "sparks dropped at a full queue: ",
-                             "commands executed: "})
-        EXPECT_TRUE(a.Says(line)) << line;
-
-    // Without --script the show's random pick decides; a seed replays it.
-    EXPECT_EQ(Fwsim({"--seed", "77"}).out, Fwsim({"--seed", "77"}).out);
-}
 
 TEST(Fwsim, OptionsShapeTheRun)
 {
@@ -92,19 +52,4 @@ TEST(Fwsim, OptionsShapeTheRun)
     Outcome bad = Fwsim({"--scripts", own, "--script", "1"});
     EXPECT_TRUE(bad.Says("frames until the last spark died: 1\n")) << bad.out;
     EXPECT_TRUE(bad.Says("sparks killed by errors: 1\n"));
-}
-
-TEST(Fwsim, CheckReportsFindingsWithLineAndColumn)
-{
-    std::string path = WriteTemp("fw_check.txt", "gwm t\nR q t\r\nl2 l3 n\ns[t\n");
-    Outcome o = Fwsim({"--check", path});
-    EXPECT_EQ(o.status, 1);
-    for (const char* finding : {":2:3: unknown command 'q'", ":2:6: unknown command carriage return",
-                                ":3:4: l inside an open l loop", ":4:2: [ is never closed"})
-        EXPECT_TRUE(o.Says(path + finding)) << o.out;
-    EXPECT_FALSE(o.Says(path + ":1:")) << o.out;
-
-    Outcome clean = Fwsim({"--check", BuiltIn});
-    EXPECT_EQ(clean.status, 0) << clean.out;
-    EXPECT_TRUE(clean.Says("10 fireworks, 10 usable, no problems"));
 }

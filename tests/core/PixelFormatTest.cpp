@@ -56,10 +56,3 @@ TEST(PixelFormat, EightEightEightAndFiveSixFive)
     EXPECT_EQ(g.Half(g.colorWhite), grey);
     EXPECT_EQ(g.AddSaturated(g.colorWhite, grey), g.colorWhite);
 }
-
-TEST(PixelFormat, NamedColoursAreZeroUntilAFormatIsInstalled)
-{
-    PixelFormat f;
-    EXPECT_EQ(f.colorWhite, 0u);
-    EXPECT_EQ(f.FromRgb(255, 255, 255), 0u);
-}

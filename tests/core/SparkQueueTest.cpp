@@ -12,26 +12,6 @@ namespace {
 Spark* SparkWaking(uint32_t wakeTime) { return new Spark(0, wakeTime, "", 0, 0, 0, 0, 0, 0, 0); }
 }
 
-TEST(SparkQueue, RootHasSlotOneAsItsOnlyChild)
-{
-    SparkQueue queue(8);
-    ASSERT_TRUE(queue.Push(SparkWaking(30)));
-    ASSERT_TRUE(queue.Push(SparkWaking(10)));
-    ASSERT_TRUE(queue.Push(SparkWaking(20)));
-    ASSERT_EQ(queue.Count(), 3u);
-    EXPECT_EQ(queue.At(0)->wakeTime, 10u);
-    EXPECT_EQ(queue.At(1)->wakeTime, 20u);
-    EXPECT_EQ(queue.At(2)->wakeTime, 30u);
-    for (uint32_t expected : {10u, 20u, 30u}) {
-        Spark* s = queue.PopMin();
-        ASSERT_NE(s, nullptr);
-        EXPECT_EQ(s->wakeTime, expected);
-        delete s;
-    }
-    EXPECT_EQ(queue.PopMin(), nullptr);
-    EXPECT_EQ(queue.Count(), 0u);
-}
-
 TEST(SparkQueue, PopsInWakeOrderUnderRandomLoad)
 {
     SeedRandom(2024);
@@ -52,29 +32,6 @@ TEST(SparkQueue, PopsInWakeOrderUnderRandomLoad)
         for (uint32_t slot = 1; slot < queue.Count(); ++slot)
             ASSERT_GE(queue.At(slot)->wakeTime, queue.At(slot / 2)->wakeTime) << slot;
     }
-}
-
-TEST(SparkQueue, FullOrZeroCapacityRefusesWithoutTakingTheSpark)
-{
-    SparkQueue none(0);
-    Spark* s = SparkWaking(1);
-    EXPECT_FALSE(none.Push(s));
-    EXPECT_EQ(none.PopMin(), nullptr);
-
-    SparkQueue two(2);
-    EXPECT_TRUE(two.Push(SparkWaking(5)));
-    EXPECT_TRUE(two.Push(SparkWaking(6)));
-    EXPECT_FALSE(two.Push(s));
-    delete s;
-    EXPECT_EQ(two.Count(), 2u);
-}
-
-TEST(SparkQueue, WakeTimesCompareUnsigned)
-{
-    SparkQueue queue(4);
-    queue.Push(SparkWaking(0x80000000u));
-    queue.Push(SparkWaking(5));
-    EXPECT_EQ(queue.RootWakeTime(), 5u);
 }
 
 TEST(Spark, ChildCopiesMotionAndLooksButNotTheLoop)

@@ -73,20 +73,13 @@ protected:
 };
 }  // namespace
 
-TEST_F(GdiTargetTest, PixelsRoundTripAndOutsideIsInvalid)
+TEST_F(GdiTargetTest, PixelsFillsAndBlockCopiesClipLikeTheMemoryImage)
 {
-    gdi.SetPixel(5, 6, MakeColorRef(0x12, 0x34, 0x56));
-    EXPECT_EQ(gdi.GetPixel(5, 6), MakeColorRef(0x12, 0x34, 0x56));
-    EXPECT_EQ(dib.Word(5, 6), 0x123456u) << "GDI and MemoryImage store the same word";
-    for (int32_t p : {-1, 64}) gdi.SetPixel(p, 6, 0xFFFFFF);
     for (auto p : {std::make_pair(-1, 6), std::make_pair(64, 6), std::make_pair(0, 48)}) {
+        gdi.SetPixel(p.first, p.second, 0xFFFFFF);
         EXPECT_EQ(gdi.GetPixel(p.first, p.second), InvalidColor);
     }
     EXPECT_EQ(CLR_INVALID, InvalidColor);
-}
-
-TEST_F(GdiTargetTest, FillsAndBlockCopiesClipLikeTheMemoryImage)
-{
     DibDc sourceDib;
     ASSERT_TRUE(sourceDib.Ready());
     GdiTarget source(sourceDib.dc);
