@@ -55,14 +55,6 @@ protected:
     std::unique_ptr<World> world;
 };
 
-// Records what a drawing back-end would erase and redraw.
-class DrawLog : public DueSparkObserver {
-public:
-    void BeforeRun(const Spark& spark) override { erased.push_back(spark.pc); }
-    void AfterRequeue(const Spark& spark) override { drawn.push_back(spark.pc); }
-    std::vector<const char*> erased, drawn;
-};
-
 }  // namespace
 
 TEST_F(DuePass, ChildrenAlreadyDueRunInTheSamePassOthersNextFrame)

@@ -66,7 +66,7 @@ BOOL CALLBACK CollectText(HWND hwnd, LPARAM context)
 }
 }  // namespace
 
-HWND FindProcessWindow(DWORD processId, const char* className)
+static HWND FindProcessWindow(DWORD processId, const char* className)
 {
     WindowSearch search = {processId, className, nullptr};
     EnumWindows(FindProcessWindowProc, reinterpret_cast<LPARAM>(&search));
@@ -118,15 +118,6 @@ void PumpFor(DWORD milliseconds)
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
         Sleep(10);
     }
-}
-
-
-Screenshot CaptureScreen(const std::string& name)
-{
-    HDC screen = GetDC(nullptr);
-    Screenshot shot = CaptureDc(screen, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), name);
-    ReleaseDC(nullptr, screen);
-    return shot;
 }
 
 Screenshot CaptureClient(HWND window, const std::string& name)

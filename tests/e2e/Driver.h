@@ -10,7 +10,6 @@
 #include "tests/ScreenCapture.h"
 #include "tests/SettingsRegistry.h"
 
-
 class ProgramRun {
 public:
     // Starts fireworks.scr (found next to the test program) with the given command line.
@@ -32,14 +31,12 @@ private:
 
 std::string ProgramDirectory();
 // The first visible top-level window of a class ("#32770" for dialogs and message boxes) that a
-// process shows, at once or within the time-out (this thread's messages are handled meanwhile);
+// process shows within the time-out (this thread's messages are handled meanwhile);
 // nullptr when there is none.
-HWND FindProcessWindow(DWORD processId, const char* className);
 HWND WaitForProcessWindow(DWORD processId, const char* className, DWORD timeoutMs = 15000);
 // The texts of a window's child controls, joined by newlines.
 std::string ChildTexts(HWND window);
-// Captures the whole screen (or one window's client area) and saves it as a BMP under screenshots/.
-Screenshot CaptureScreen(const std::string& name);
+// Captures one window's client area and saves it as a BMP under screenshots/.
 Screenshot CaptureClient(HWND window, const std::string& name);
 void PumpFor(DWORD milliseconds);
 using settings_registry::PutDword;  // a setting of "interactive" or "screensaver" for the next run
