@@ -28,7 +28,7 @@ $(addprefix test-,$(PRESETS)): test-%: build-%
 test: build
 	@file build/win32/bin/fireworks.scr | grep -q 'PE32 executable (GUI) Intel 80386' || { echo "fireworks.scr is not a PE32 GUI program for i386"; exit 1; }
 	@$(MAKE) --no-print-directory test-native test-native-asan test-win32 test-win64
-	@tools/fuzz-all.sh 30
+	@tools/fuzz-all.sh 15
 	@tools/test-ratio.sh || true
 
 run: build-win32 build-win64

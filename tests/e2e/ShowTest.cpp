@@ -115,7 +115,7 @@ TEST(Show, PreviewShowsTheStillBackdropInsideItsHostUntilTheHostGoes)
 TEST(Show, SoakAtTheLargestSparkLimitKeepsMemoryFlat)
 {
     const char* requested = std::getenv("FW_SOAK_SECONDS");
-    const int seconds = requested != nullptr ? std::atoi(requested) : 12;
+    const int seconds = requested != nullptr ? std::atoi(requested) : 8;
     PutDword("screensaver", "SparkLimit", 20000);
     ProgramRun run("/s");
     HWND window = run.WaitForWindow();
@@ -148,7 +148,7 @@ TEST(Show, PlaysTheUsersOwnFireworksReadOnceAtStartUp)
         ProgramRun show("/s");
         HWND window = show.WaitForWindow();
         ASSERT_NE(window, nullptr);
-        PumpFor(4000);
+        PumpFor(1500);
         if (run == 0) WriteTemp("fw_show_own.txt", std::string("\0\x89PNG\r\n", 7));
         PostMessageA(window, WM_USER + 1, 5, 0);
         PumpFor(2000);
