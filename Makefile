@@ -25,9 +25,11 @@ build: $(addprefix build-,$(PRESETS))
 $(addprefix test-,$(PRESETS)): test-%: build-%
 	@cd build/$(subst native-asan,asan,$*) && ctest --output-on-failure
 
-test: build
+# Two presets build or test at a time: the Windows suites mostly wait on Wine, and each preset has its
+# own Wine prefix and its own private X server, so the 32-bit suite runs while the 64-bit build compiles.
+test: bootstrap
+	@$(MAKE) --no-print-directory -j2 --output-sync=target test-native test-native-asan test-win32 test-win64
 	@file build/win32/bin/fireworks.scr | grep -q 'PE32 executable (GUI) Intel 80386' || { echo "fireworks.scr is not a PE32 GUI program for i386"; exit 1; }
-	@$(MAKE) --no-print-directory test-native test-native-asan test-win32 test-win64
 	@tools/fuzz-all.sh 15
 	@tools/test-ratio.sh || true
 

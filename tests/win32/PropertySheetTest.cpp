@@ -276,35 +276,11 @@ TEST_F(PropertySheetTest, MusicControlsFollowTheEnablingRuleAndDefaultsResetThei
     for (int i = 0; i < 4; ++i) EXPECT_EQ(GetDword("interactive", stored[i]), saved[i]) << stored[i];
 }
 
-TEST_F(PropertySheetTest, BrowseAsksForAMidiFileAndKeepsThePathWhenCancelled)
+TEST_F(PropertySheetTest, AboutPageColoursAndBoldFontAndBrowseForAMidiFileThenCancel)
 {
     Settings settings(instance, Interactive);
     const std::string original = settings.GetMIDIFile();
     RunSheet(settings, [&settings, &original](HWND sheet) {
-        HWND sounds = ShowPage(sheet, SoundsPage);
-        SetDlgItemTextA(sounds, IDC_MIDI_FILE, "typed but not stored.mid");
-        Click(sounds, IDC_BROWSE);
-        EXPECT_EQ(dialogCalls, 1);
-        EXPECT_EQ(Text(sounds, IDC_MIDI_FILE), original) << "the edit shows the record's path again";
-        EXPECT_EQ(lastRequest.hwndOwner, sounds);
-        EXPECT_EQ(lastFilter, std::string(midiFilter, sizeof(midiFilter)));
-        EXPECT_EQ(lastInitialFile, original);
-        EXPECT_STREQ(lastRequest.lpstrTitle, "Choose a MIDI File");
-        EXPECT_EQ(lastRequest.Flags, static_cast<DWORD>(OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST |
-                                                        OFN_FILEMUSTEXIST));
-        chosenPath = "C:\\music\\chosen.mid";
-        Click(sounds, IDC_BROWSE);
-        EXPECT_STREQ(settings.GetMIDIFile(), "C:\\music\\chosen.mid") << "a chosen file is taken at once";
-        EXPECT_EQ(Text(sounds, IDC_MIDI_FILE), "C:\\music\\chosen.mid");
-        PressCancel(sheet);
-    });
-    EXPECT_EQ(std::string(settings.GetMIDIFile()), original) << "cancel reloads the record";
-}
-
-TEST_F(PropertySheetTest, AboutPageColoursAndItsBoldFont)
-{
-    Settings settings(instance, Interactive);
-    RunSheet(settings, [](HWND sheet) {
         HWND about = PropSheet_GetCurrentPageHwnd(sheet);
         HWND link = GetDlgItem(about, IDC_ABOUT_LINK);
         HWND name = GetDlgItem(about, IDC_ABOUT_NAME);
@@ -338,8 +314,25 @@ TEST_F(PropertySheetTest, AboutPageColoursAndItsBoldFont)
         ShowPage(sheet, AboutPage);
         EXPECT_EQ(ask(name, RGB(255, 0, 0)), 700) << "and made again on return";
         DeleteDC(dc);
+
+        // Browse: a cancelled dialog shows the record's path again, a chosen file is taken at once.
+        HWND sounds = ShowPage(sheet, SoundsPage);
+        SetDlgItemTextA(sounds, IDC_MIDI_FILE, "typed but not stored.mid");
+        Click(sounds, IDC_BROWSE);
+        EXPECT_EQ(dialogCalls, 1);
+        EXPECT_EQ(Text(sounds, IDC_MIDI_FILE), original);
+        EXPECT_EQ(lastRequest.hwndOwner, sounds);
+        EXPECT_EQ(lastFilter, std::string(midiFilter, sizeof(midiFilter)));
+        EXPECT_EQ(lastInitialFile, original);
+        EXPECT_STREQ(lastRequest.lpstrTitle, "Choose a MIDI File");
+        EXPECT_EQ(lastRequest.Flags, static_cast<DWORD>(OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST |
+                                                        OFN_FILEMUSTEXIST));
+        chosenPath = "C:\\music\\chosen.mid";
+        Click(sounds, IDC_BROWSE);
+        EXPECT_STREQ(settings.GetMIDIFile(), "C:\\music\\chosen.mid");
         PressCancel(sheet);
     });
+    EXPECT_EQ(std::string(settings.GetMIDIFile()), original) << "cancel reloads the record";
 }
 
 TEST_F(PropertySheetTest, FireworksPageSaysWhatAFileHoldsAndStoresTheChoice)
