@@ -9,7 +9,7 @@ SHELL := /bin/bash
 PRESETS := native native-asan win32 win64
 FUZZ_SECONDS ?= 600
 
-.PHONY: all bootstrap build test run bench fuzz compare dist gallery clean $(addprefix build-,$(PRESETS)) $(addprefix test-,$(PRESETS))
+.PHONY: all bootstrap build test fuzz-briefly run bench fuzz compare dist gallery clean $(addprefix build-,$(PRESETS)) $(addprefix test-,$(PRESETS))
 
 all: build
 
@@ -25,13 +25,15 @@ build: $(addprefix build-,$(PRESETS))
 $(addprefix test-,$(PRESETS)): test-%: build-%
 	@cd build/$(subst native-asan,asan,$*) && ctest --output-on-failure
 
-# Two presets build or test at a time: the Windows suites mostly wait on Wine, and each preset has its
-# own Wine prefix and its own private X server, so the 32-bit suite runs while the 64-bit build compiles.
+# Two presets build or test at a time, the slow Windows ones first: their suites mostly wait on Wine,
+# and each has its own Wine prefix and private X server, so they run while the other builds compile.
 test: bootstrap
-	@$(MAKE) --no-print-directory -j2 --output-sync=target test-native test-native-asan test-win32 test-win64
+	@$(MAKE) --no-print-directory -j2 --output-sync=target test-win32 test-native test-win64 test-native-asan fuzz-briefly
 	@file build/win32/bin/fireworks.scr | grep -q 'PE32 executable (GUI) Intel 80386' || { echo "fireworks.scr is not a PE32 GUI program for i386"; exit 1; }
-	@tools/fuzz-all.sh 15
 	@tools/test-ratio.sh || true
+
+fuzz-briefly: bootstrap
+	@tools/fuzz-all.sh 15
 
 run: build-win32 build-win64
 	@tools/run-show.sh

@@ -117,7 +117,7 @@ TEST_F(Plot, GlintLandsInTheBottomBandNearTheSparksColumnAndNeverOffTheSurface)
     }
 }
 
-TEST_F(Plot, StereoEyesAddOnTheSurfaceAndKeepOtherChannels)
+TEST_F(Plot, StereoEyesAddOnTheSurfaceKeepOtherChannelsAndDrawOnlyWhereTheyAreOnIt)
 {
     // Zero parallax: both eyes add to one pixel, which turns magenta over the green backdrop.
     SparkPtr together = At(32, 20, false, Far);
@@ -141,18 +141,15 @@ TEST_F(Plot, StereoEyesAddOnTheSurfaceAndKeepOtherChannels)
     EXPECT_EQ(pair.At(uint32_t(right), 30), 0xFF33FFu) << "right eye of the big spark plus left eye of the other";
     EXPECT_EQ(pair.At(uint32_t(right) + 1, 30), 0x0033FFu);
     EXPECT_TRUE(pair.GuardIntact());
-}
 
-TEST_F(Plot, StereoDrawsOnlyTheEyesThatAreOnTheSurface)
-{
     // The right eye sees every point further left; near the left edge it falls off the surface.
-    SparkPtr edge = At(1, 10, true);
-    ASSERT_LT(RightEyeColumn(world, *edge), 0);
-    GuardedSurface surface(64, 48);
-    PlotSurface(*edge, surface.View(), world, 1);
-    EXPECT_TRUE(surface.GuardIntact());
-    EXPECT_EQ(surface.Changed(0).size(), 5u);
-    for (auto p : surface.Changed(0)) EXPECT_EQ(surface.At(p.first, p.second), 0xFF0000u);
+    SparkPtr leftmost = At(1, 10, true);
+    ASSERT_LT(RightEyeColumn(world, *leftmost), 0);
+    GuardedSurface edge(64, 48);
+    PlotSurface(*leftmost, edge.View(), world, 1);
+    EXPECT_TRUE(edge.GuardIntact());
+    EXPECT_EQ(edge.Changed(0).size(), 5u);
+    for (auto p : edge.Changed(0)) EXPECT_EQ(edge.At(p.first, p.second), 0xFF0000u);
 
     // Left eye just past the right edge: nothing at all, though the right eye would be on screen.
     bool placed = false;
