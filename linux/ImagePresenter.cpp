@@ -92,6 +92,7 @@ bool ImagePresenter::CreatePlain(Visual* visual, int depth, uint32_t width, uint
 void ImagePresenter::Release()
 {
     Display* display = x != nullptr ? x->Get() : nullptr;
+    pending = false;
     if (shared && display != nullptr) {
         XShmDetach(display, &segment);
         x->Sync();
@@ -115,12 +116,20 @@ SurfaceView ImagePresenter::View() const
                        reinterpret_cast<uint32_t*>(image->data)};
 }
 
-int ImagePresenter::Present()
+void ImagePresenter::Present()
 {
-    if (image == nullptr) return Success;
+    if (image == nullptr) return;
     Display* display = x->Get();
     auto width = static_cast<unsigned>(image->width), height = static_cast<unsigned>(image->height);
     if (shared) XShmPutImage(display, window, gc, image, 0, 0, 0, 0, width, height, False);
     else XPutImage(display, window, gc, image, 0, 0, 0, 0, width, height);
+    XFlush(display);
+    pending = true;
+}
+
+int ImagePresenter::Settle()
+{
+    if (!pending) return Success;
+    pending = false;
     return x->Sync();
 }

@@ -28,10 +28,12 @@ public:
     void Release();
 
     SurfaceView View() const;
-    // Copies the picture into the window and waits until the server has done so, so that the next
-    // frame may draw into it. Returns the X error code of the copy (Success, or BadDrawable, BadWindow
-    // when the window has gone away meanwhile).
-    int Present();
+    // Sends the picture to the window without waiting: the server copies it while the show sleeps.
+    void Present();
+    // Waits until the server has copied the last picture sent, so that the next frame may draw into
+    // the shared memory, and returns the X error code of that copy (Success, or BadDrawable or
+    // BadWindow when the window has gone away meanwhile).
+    int Settle();
     bool Shared() const { return shared; }
 
 private:
@@ -44,4 +46,5 @@ private:
     XImage* image = nullptr;
     XShmSegmentInfo segment{};
     bool shared = false;
+    bool pending = false;
 };

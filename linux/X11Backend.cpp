@@ -33,7 +33,8 @@ bool X11Backend::Start()
     }
     drawn->Draw(backdrop);
     CopySurface(presenter.View(), backdrop.View());
-    presentError = presenter.Present();
+    presenter.Present();
+    presentError = Success;
     return true;
 }
 
@@ -46,6 +47,10 @@ void X11Backend::Stop()
 void X11Backend::Frame(World& world)
 {
     SurfaceView picture = presenter.View();
+    {
+        PhaseTimer timer(profiler, FrameProfiler::Present);
+        presentError = presenter.Settle();
+    }
     {
         PhaseTimer timer(profiler, FrameProfiler::BackdropCopy);
         CopySurface(picture, backdrop.View());
@@ -63,7 +68,7 @@ void X11Backend::Frame(World& world)
         }
     }
     PhaseTimer timer(profiler, FrameProfiler::Present);
-    presentError = presenter.Present();
+    presenter.Present();
 }
 
 bool X11Backend::Resize(uint32_t width, uint32_t height)

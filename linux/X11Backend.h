@@ -29,7 +29,8 @@ public:
 
     // Why Start or Resize failed.
     const std::string& Problem() const { return problem; }
-    // The X error of the last frame's copy to the window (Success when it arrived).
+    // The X error of the previous frame's copy to the window (Success when it arrived), learnt as
+    // this frame began.
     int PresentError() const { return presentError; }
 
 private:
