@@ -70,6 +70,7 @@ void TargetWindow::Create()
     hint.res_name = name;
     hint.res_class = className;
     XSetClassHint(display, window, &hint);
+    protocols = XInternAtom(display, "WM_PROTOCOLS", False);
     deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
     XSetWMProtocols(display, window, &deleteWindow, 1);
     XSelectInput(display, window, StructureNotifyMask | KeyPressMask);
@@ -102,7 +103,9 @@ TargetWindow::Change TargetWindow::Poll()
             }
             break;
         case ClientMessage:
-            if (own && static_cast<Atom>(event.xclient.data.l[0]) == deleteWindow) note(Closed);
+            if (own && event.xclient.message_type == protocols && event.xclient.format == 32 &&
+                static_cast<Atom>(event.xclient.data.l[0]) == deleteWindow)
+                note(Closed);
             break;
         case KeyPress:
             if (own) note(Closed);

@@ -41,7 +41,7 @@ private:
     XConnection* x = nullptr;
     Window window = 0;
     bool own = false;
-    Atom deleteWindow = 0;
+    Atom protocols = 0, deleteWindow = 0;
     Visual* visual = nullptr;
     int depth = 0;
     uint32_t width = 0, height = 0;
