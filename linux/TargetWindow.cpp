@@ -22,18 +22,18 @@ bool TargetWindow::Open(XConnection& x_, const SaverOptions& options, std::strin
 {
     x = &x_;
     Display* display = x->Get();
+    Window id = options.target == SaverOptions::RootWindow ? DefaultRootWindow(display) : options.windowId;
+    const char* problem = "no window 0x%lx on display %s";
     if (options.target == SaverOptions::OwnWindow) {
         Create();
-    } else {
-        Window id = options.target == SaverOptions::RootWindow ? DefaultRootWindow(display) : options.windowId;
-        if (!Adopt(id)) {
-            char text[160];
-            std::snprintf(text, sizeof text, "no window 0x%lx on display %s", static_cast<unsigned long>(id), x->Name().c_str());
-            error = text;
-            return false;
-        }
+        id = window;
+        problem = "the X server refused a window (0x%lx) on display %s";
     }
-    return x->Sync() == Success;
+    if ((window != 0 || Adopt(id)) && x->Sync() == Success) return true;
+    char text[160];
+    std::snprintf(text, sizeof text, problem, static_cast<unsigned long>(id), x->Name().c_str());
+    error = text;
+    return false;
 }
 
 bool TargetWindow::Adopt(Window id)
