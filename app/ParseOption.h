@@ -11,17 +11,9 @@ struct ParsedOption {
 // end of the text yields NUL, which counts as no option.
 ParsedOption ParseOption(const char* commandLine);
 
-// Decimal number of a command-line text: leading white space skipped, an optional sign, digits up to
-// the first other character (32-bit wrapping); no digits give 0.
-int32_t ParseDecimal(const char* text);
-
 // The window number behind the configure option, as Screen Saver Settings writes it ("/c:1234"):
-// blanks and one colon skipped, then a decimal number as above.
+// blanks and one colon skipped, then a decimal number (ParseDecimal).
 int32_t ParseWindowNumber(const char* rest);
-
-// The run modes and show states shared by the application.
-enum RunMode { Interactive = 1, ScreenSaver = 2 };
-enum RunState { NotStarted = 0, Running = 1, Paused = 2 };
 
 // What the program does for an option character (upper and lower case alike).
 enum StartAction {

@@ -6,12 +6,12 @@
 
 uint32_t AddScriptsInUse(ScriptTable& table, const Settings& settings, const char* builtIn, uint32_t size)
 {
-    bool builtInChosen = settings.ScriptUse != Settings::OwnFireworks;
+    bool builtInChosen = settings.GetScriptUse() != Settings::OwnFireworks;
     if (builtInChosen && builtIn != nullptr) table.AddBlock(builtIn, size);
     uint32_t own = 0;
-    if (settings.ScriptUse != Settings::BuiltInFireworks && settings.ScriptFile != nullptr &&
-        settings.ScriptFile[0] != '\0') {
-        ScriptFileCheck check = CheckScriptFile(settings.ScriptFile);
+    const char* file = settings.GetScriptFile();
+    if (settings.GetScriptUse() != Settings::BuiltInFireworks && file != nullptr && file[0] != '\0') {
+        ScriptFileCheck check = CheckScriptFile(file);
         for (const std::string& line : check.usable) table.Add(line.c_str());
         own = static_cast<uint32_t>(check.usable.size());
     }

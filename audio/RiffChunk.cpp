@@ -3,14 +3,13 @@
 #include <cstring>
 #include <new>
 
-RiffChunk::RiffChunk() : id(FourCC(' ', ' ', ' ', ' ')), size(0), data(nullptr) {}
+RiffChunk::RiffChunk() : id(FourCC(' ', ' ', ' ', ' ')), size(0) {}
 
 RiffChunk::~RiffChunk() { Clear(); }
 
 void RiffChunk::Clear()
 {
-    delete[] data;
-    data = nullptr;
+    data.reset();
     size = 0;
 }
 
@@ -18,9 +17,9 @@ bool RiffChunk::CopyData(uint32_t chunkId, const uint8_t* bytes, uint32_t length
 {
     Clear();
     if (length > 0) {
-        data = new (std::nothrow) uint8_t[length];
-        if (data == nullptr) return false;
-        std::memcpy(data, bytes, length);
+        data.reset(new (std::nothrow) uint8_t[length]);
+        if (!data) return false;
+        std::memcpy(data.get(), bytes, length);
     }
     id = chunkId;
     size = length;
@@ -43,7 +42,7 @@ bool RiffChunk::FindSubChunk(uint32_t wanted, uint32_t index, RiffChunk& out) co
     size_t pos = 0;
     if (id == FourCC('R', 'I', 'F', 'F') || id == FourCC('L', 'I', 'S', 'T')) pos = 4;
     while (pos <= size && size - pos >= 8) {
-        const uint8_t* header = data + pos;
+        const uint8_t* header = data.get() + pos;
         uint32_t subId = ReadLE32(header);
         uint32_t subSize = ReadLE32(header + 4);
         size_t remaining = size - pos - 8;

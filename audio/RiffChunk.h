@@ -4,6 +4,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 
 // A four-character code as the four bytes appear in a file, read little-endian ("RIFF" is R, I, F, F).
 constexpr uint32_t FourCC(char a, char b, char c, char d)
@@ -22,6 +23,8 @@ inline uint16_t ReadLE16(const uint8_t* p) { return static_cast<uint16_t>(p[0] |
 
 class RiffChunk {
 public:
+    RiffChunk(const RiffChunk&) = delete;
+    RiffChunk& operator=(const RiffChunk&) = delete;
     RiffChunk();
     ~RiffChunk();
 
@@ -41,13 +44,14 @@ public:
     // empty unless found.
     bool FindSubChunk(uint32_t wanted, uint32_t index, RiffChunk& out) const;
 
+    // The chunk's own copy of its data bytes (none when empty).
+    const uint8_t* Data() const { return data.get(); }
+
     uint32_t id;
     uint32_t size;
-    uint8_t* data;
 
 private:
     bool CopyData(uint32_t chunkId, const uint8_t* bytes, uint32_t length);
 
-    RiffChunk(const RiffChunk&);
-    RiffChunk& operator=(const RiffChunk&);
+    std::unique_ptr<uint8_t[]> data;
 };

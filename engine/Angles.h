@@ -1,9 +1,7 @@
-// The 360-entry sine table of whole degrees through which scripts turn angles into directions.
+// The 360-entry sine table of whole degrees through which scripts turn angles into directions. The
+// engine fills it itself when the program starts, before anything can run a script.
 #pragma once
 #include "engine/Fixed.h"
-
-// Fills the table; the application calls it before the first script runs. Refilling is harmless.
-void FillAngleTable();
 
 // Entry i of the table: the sine of i degrees (0 <= i < 360).
 Fixed AngleTableEntry(int i);

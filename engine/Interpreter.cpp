@@ -1,15 +1,16 @@
 // Spark::Run: executes one spark's script from its position until it sleeps or its text ends. The text
-// is read in place, one character per command; the only allocation is one spark per spawn.
+// is read in place, one character per command, looked up in the script grammar; the only allocation is
+// one spark per spawn.
 #include <new>
 
 #include "engine/Angles.h"
+#include "engine/PixelFormat.h"
 #include "engine/Random.h"
 #include "engine/RunStats.h"
 #include "engine/ScriptReader.h"
 #include "engine/Spark.h"
 #include "engine/SparkQueue.h"
 #include "engine/World.h"
-#include "render/PixelFormat.h"
 
 namespace {
 
@@ -49,34 +50,33 @@ void Drag(Spark& s, const World& world, Fixed dt)
 // Returns false on a malformed operand list; `turned` tells whether angles were read and applied.
 bool ChangeVelocity(Spark& s, ScriptReader& in, bool add, bool& turned)
 {
+    constexpr Operands addOperands = OperandsOf(Command::AddVelocity);
+    constexpr Operands setOperands = OperandsOf(Command::SetVelocity);
     turned = false;
-    Fixed speed = FixedFromInt(in.Number(s.loopCount));
-    if (add) {
-        if (in.Take() != ',') return false;
-    } else if (!in.TakeIf(',')) {
+    VelocityOperands v;
+    if (!in.Velocity(add ? addOperands : setOperands, s.loopCount, v)) return false;
+    Fixed speed = FixedFromInt(v.speed);
+    if (v.angles == 0) {
         if (speed != 0) return false;
         s.vx = s.vy = s.vz = 0;
         return true;
     }
-    int32_t theta = in.Number(s.loopCount);
     turned = true;
     Fixed dx, dy, dz;
-    bool threeOperands = in.TakeIf(',');
-    if (threeOperands) {
-        int32_t phi = in.Number(s.loopCount);
-        Fixed h = FixedMul(speed, SinDeg(phi));
-        dx = FixedMul(h, CosDeg(theta));
-        dy = FixedMul(h, SinDeg(theta));
-        dz = FixedMul(speed, CosDeg(phi));
+    if (v.angles == 2) {
+        Fixed h = FixedMul(speed, SinDeg(v.phi));
+        dx = FixedMul(h, CosDeg(v.theta));
+        dy = FixedMul(h, SinDeg(v.theta));
+        dz = FixedMul(speed, CosDeg(v.phi));
     } else {
-        dx = FixedMul(speed, CosDeg(theta));
-        dy = FixedMul(speed, SinDeg(theta));
+        dx = FixedMul(speed, CosDeg(v.theta));
+        dy = FixedMul(speed, SinDeg(v.theta));
         dz = 0;
     }
     if (add) {
         s.vx = FixedAdd(s.vx, dx);
         s.vy = FixedAdd(s.vy, dy);
-        if (threeOperands) s.vz = FixedAdd(s.vz, dz);
+        if (v.angles == 2) s.vz = FixedAdd(s.vz, dz);
     } else {
         s.vx = dx;
         s.vy = dy;
@@ -89,18 +89,17 @@ bool ChangeVelocity(Spark& s, ScriptReader& in, bool add, bool& turned)
 // Returns false for an unknown axis or a failing test with nothing open.
 bool Until(Spark& s, ScriptReader& in)
 {
+    const TestOperands test = in.Test(s.loopCount);
     bool ok = true;
     int32_t value = 0;
-    switch (in.Take()) {
+    switch (test.axis) {
     case 'v': value = FixedToWhole(s.vy); break;
     case 'x': value = FixedToWhole(s.x); break;
     case 'y': value = FixedToWhole(s.y); break;
     case 'z': value = FixedToWhole(s.z); break;
     default: ok = false; break;
     }
-    char comparison = in.Take();
-    int32_t bound = in.Number(s.loopCount);
-    bool holds = (comparison == '<' && value < bound) || (comparison == '>' && value > bound);
+    bool holds = (test.comparison == '<' && value < test.bound) || (test.comparison == '>' && value > test.bound);
     if (holds) {
         s.loopMark = nullptr;
     } else if (s.loopMark != nullptr) {
@@ -172,41 +171,40 @@ bool Spark::Run(World& world)
         in.readLimit = (limit - spent) * ReadsPerCommand;
         in.SkipBlanks();
         if (in.Cut()) break;
-        char c = in.Take();
+        const char c = in.Take();
         ++commands;
-        switch (c) {
-        case '\0':
+        // Each command is its own letter (engine/ScriptGrammar.h); any other character is an error.
+        switch (static_cast<Command>(c)) {
+        case Command::End:
             alive = running = false;
             break;
-        case ']':
+        case Command::BlockEnd:
             in.StepBack();
             alive = running = false;
             break;
-        case 'g': ApplyGravity(*this, world, dt); break;
-        case 'm': Move(*this, world, dt); break;
-        case 'w': Drag(*this, world, dt); break;
-        case 'a':
-        case 'v':
+        case Command::Gravity: ApplyGravity(*this, world, dt); break;
+        case Command::Move: Move(*this, world, dt); break;
+        case Command::Drag: Drag(*this, world, dt); break;
+        case Command::AddVelocity:
+        case Command::SetVelocity:
         {
             bool turned = false;
-            if (!ChangeVelocity(*this, in, c == 'a', turned)) faulted = true;
+            if (!ChangeVelocity(*this, in, static_cast<Command>(c) == Command::AddVelocity, turned)) faulted = true;
             if (turned) weights += AngleCost - 1;
             break;
         }
-        case 'c': {
-            uint32_t r = in.HexByte();
-            uint32_t g = in.HexByte();
-            uint32_t b = in.HexByte();
-            colour = GlobalPixelFormat().FromRgb(r, g, b);
+        case Command::Colour: {
+            const ColourOperands rgb = in.Colour();
+            colour = GlobalPixelFormat().FromRgb(rgb.red, rgb.green, rgb.blue);
             break;
         }
-        case 'R': big = 1; break;
-        case 'r': big = 0; break;
-        case 'd':
+        case Command::Big: big = 1; break;
+        case Command::Small: big = 0; break;
+        case Command::Do:
             if (loopMark != nullptr) faulted = true;
             else loopMark = in.pc;
             break;
-        case 'l':
+        case Command::Loop:
             // With a loop open the operand is left unread; its digits then fail one by one.
             if (loopMark != nullptr) {
                 faulted = true;
@@ -215,7 +213,7 @@ bool Spark::Run(World& world)
                 loopMark = in.pc;
             }
             break;
-        case 'n':
+        case Command::Next:
             if (--loopCount != 0) {
                 if (loopMark != nullptr) in.pc = loopMark;
                 else faulted = true;
@@ -223,16 +221,16 @@ bool Spark::Run(World& world)
                 loopMark = nullptr;
             }
             break;
-        case 'u':
+        case Command::Until:
             if (!Until(*this, in)) faulted = true;
             break;
-        case 'p': {
+        case Command::Play: {
             int32_t effect = in.Number(loopCount);
             world.PlaySoundAt(effect, x, y, z);
             weights += SoundCost - 1;
             break;
         }
-        case 's':
+        case Command::Spawn:
             if (in.TakeIf('[')) {
                 Spawn(*this, in, world);
                 weights += SpawnCost - 1;
@@ -240,11 +238,11 @@ bool Spark::Run(World& world)
                 faulted = true;
             }
             break;
-        case 't':
+        case Command::Sleep:
             Sleep(*this, world, 1);
             running = false;
             break;
-        case 'T': {
+        case Command::SleepFrames: {
             // Fewer than one frame means "now": the due pass then moves the spark to the next frame.
             // Multiplying a negative count would instead land before now, or, early in the clock's
             // life, wrap to a time weeks ahead and freeze the spark.
@@ -253,7 +251,7 @@ bool Spark::Run(World& world)
             running = false;
             break;
         }
-        case '%':
+        case Command::Chance:
             if (!RandomPercent(in.Number(loopCount))) in.SkipCommand(loopCount);
             break;
         default:

@@ -3,7 +3,7 @@
 #pragma once
 #include <cstdint>
 
-#include "render/PixelFormat.h"
+#include "engine/PixelFormat.h"
 
 class Spark;
 class World;

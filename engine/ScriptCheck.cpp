@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "engine/ScriptGrammar.h"
+
 namespace {
 
 // What an operand looked like: a plain number, a range lo~hi, and whether * scales it.
@@ -39,13 +41,13 @@ private:
     {
         findings.push_back(ScriptFinding{line, static_cast<uint32_t>(position + 1), message});
     }
+    char Take();
     int64_t Whole();
     Operand Number();
-    void Command(char c, size_t position);
-    void Velocity(char c, size_t position);
-    void Until(size_t position);
+    void CheckCommand(char c, size_t position);
+    void Velocity(Operands shape, size_t position);
+    void Test(size_t position);
     void Colour(size_t position);
-    void Open(char c, size_t position);
 
     const std::string& text;
     uint32_t line;
@@ -101,7 +103,7 @@ void Checker::Run()
             Report(position, "NUL byte (the script ends here)");
             break;
         }
-        Command(c, position);
+        CheckCommand(c, position);
     }
     for (size_t i = contexts.size(); i-- > 0;) {
         if (contexts[i].open != 0)
@@ -111,56 +113,34 @@ void Checker::Run()
     }
 }
 
-void Checker::Command(char c, size_t position)
+void Checker::CheckCommand(char c, size_t position)
 {
-    Context& context = contexts.back();
-    switch (c) {
-    case ' ':
-    case '\t':
-    case '\n':
-    case 'g':
-    case 'w':
-    case 'm':
-    case 'R':
-    case 'r':
-    case 't':
-        return;
-    case 'p':
-        Number();
-        return;
-    case 'T': {
-        Operand frames = Number();
-        if (!frames.range && !frames.scaled && frames.low < 1) Report(position, "T needs at least 1 frame");
+    const CommandGrammar* grammar = GrammarOf(c);
+    if (grammar == nullptr) {
+        Report(position, "unknown command " + Describe(c));
         return;
     }
-    case 'l':
-    case 'd':
-        Open(c, position);
-        return;
-    case 'n':
+    const Command command = grammar->command;
+    bool opened = false;  // an l or d that opens a loop or block
+    Context& context = contexts.back();
+    switch (command) {
+    case Command::Loop:
+    case Command::Do:
+        if (context.open != 0) {
+            Report(position, std::string(1, c) + " inside an open " + (context.open == 'l' ? "l loop" : "d block") +
+                                 " (they do not nest)");
+        } else {
+            context.open = c;
+            context.openedAt = position;
+            opened = true;
+        }
+        break;
+    case Command::Next:
         if (context.open == 0) Report(position, "n without an open l loop");
         else if (context.open == 'd') Report(position, "n closes a d block, which never ends (close it with u)");
         context.open = 0;
-        return;
-    case 'u':
-        Until(position);
-        return;
-    case 'a':
-    case 'v':
-        Velocity(c, position);
-        return;
-    case 'c':
-        Colour(position);
-        return;
-    case 's':
-        if (!TakeIf('[')) {
-            Report(position, "s must be followed by [");
-            return;
-        }
-        contexts.push_back(Context());
-        contexts.back().bracketAt = position + 1;
-        return;
-    case ']':
+        break;
+    case Command::BlockEnd:
         if (contexts.size() == 1) {
             Report(position, "] without a matching s[ (the firework ends here)");
             return;
@@ -170,63 +150,68 @@ void Checker::Command(char c, size_t position)
                                          (context.open == 'l' ? "n" : "u") + " inside its block");
         contexts.pop_back();
         return;
-    case '%': {
-        Number();
-        char next = Peek();
-        if (next == ' ' || next == '\t' || next == '\n')
-            Report(position, "% applies to the blank after it, so the next command always runs");
-        return;
-    }
     default:
-        Report(position, "unknown command " + Describe(c));
-        return;
+        break;
+    }
+
+    switch (grammar->operands) {
+    case Operands::None:
+        break;
+    case Operands::Number: {
+        Operand n = Number();
+        bool below1 = !n.range && !n.scaled && n.low < 1;
+        if (command == Command::SleepFrames && below1) Report(position, "T needs at least 1 frame");
+        if (opened && below1) Report(position, "l with a count below 1 never ends");
+        if (command == Command::Chance && at < text.size() && IsBlankAt(&text[at]))
+            Report(position, "% applies to the blank after it, so the next command always runs");
+        break;
+    }
+    case Operands::SpeedAndAngles:
+    case Operands::Speed:
+        Velocity(grammar->operands, position);
+        break;
+    case Operands::Colour:
+        Colour(position);
+        break;
+    case Operands::Test:
+        Test(position);
+        if (context.open == 0) Report(position, "u without an open d block or l loop (fails as an error)");
+        context.open = 0;
+        break;
+    case Operands::Block:
+        if (!TakeIf('[')) {
+            Report(position, "s must be followed by [");
+            break;
+        }
+        contexts.push_back(Context());
+        contexts.back().bracketAt = position + 1;
+        break;
     }
 }
 
-void Checker::Open(char c, size_t position)
+// Takes the character at `at` as the interpreter's reader takes it: anything but the end.
+char Checker::Take()
 {
-    Context& context = contexts.back();
-    if (context.open != 0) {
-        Report(position, std::string(1, c) + " inside an open " + (context.open == 'l' ? "l loop" : "d block") +
-                             " (they do not nest)");
-        if (c == 'l') Number();
-        return;
-    }
-    context.open = c;
-    context.openedAt = position;
-    if (c == 'l') {
-        Operand count = Number();
-        if (!count.range && !count.scaled && count.low < 1) Report(position, "l with a count below 1 never ends");
-    }
+    char c = Peek();
+    if (c != '\0') ++at;
+    return c;
 }
 
-void Checker::Until(size_t position)
+void Checker::Test(size_t position)
 {
-    Context& context = contexts.back();
-    char axis = Peek();
-    if (axis == 'x' || axis == 'y' || axis == 'z' || axis == 'v') {
-        ++at;
-    } else {
-        Report(position, "u needs an axis x, y, z or v");
-        if (axis != '\0') ++at;
-    }
-    char comparison = Peek();
-    if (comparison == '<' || comparison == '>') {
-        ++at;
-    } else {
-        Report(position, "u needs a comparison < or >");
-        if (comparison != '\0') ++at;
-    }
+    char axis = Take();
+    if (axis != 'x' && axis != 'y' && axis != 'z' && axis != 'v') Report(position, "u needs an axis x, y, z or v");
+    char comparison = Take();
+    if (comparison != '<' && comparison != '>') Report(position, "u needs a comparison < or >");
     Number();
-    if (context.open == 0) Report(position, "u without an open d block or l loop (fails as an error)");
-    context.open = 0;
 }
 
-void Checker::Velocity(char c, size_t position)
+void Checker::Velocity(Operands shape, size_t position)
 {
     Operand speed = Number();
-    if (!TakeIf(',')) {
-        if (c == 'a') Report(position, "a needs a speed and one or two angles (a S,theta[,phi])");
+    bool comma = shape == Operands::SpeedAndAngles ? Take() == ',' : TakeIf(',');
+    if (!comma) {
+        if (shape == Operands::SpeedAndAngles) Report(position, "a needs a speed and one or two angles (a S,theta[,phi])");
         else if (speed.range || speed.low != 0) Report(position, "v with one operand must be v0");
         return;
     }

@@ -68,40 +68,32 @@ void ScriptReader::SkipBlock()
 
 void ScriptReader::SkipCommand(uint32_t loopCount)
 {
-    char c = Take();
-    switch (c) {
-    case '\0':
+    // A character that is no command is skipped alone. The end of the text stays where it is (Take
+    // leaves a NUL), and so does the end of a block.
+    const CommandGrammar* grammar = GrammarOf(Take());
+    if (grammar == nullptr) return;
+    VelocityOperands velocity;
+    switch (grammar->operands) {
+    case Operands::None:
+        if (grammar->command == Command::BlockEnd) StepBack();
         return;
-    case ']':
-        StepBack();
-        return;
-    case '%':
-    case 'T':
-    case 'l':
-    case 'p':
+    case Operands::Number:
         Number(loopCount);
         return;
-    case 'a':
-    case 'v':
-        Number(loopCount);
-        for (int more = 0; more < 2 && TakeIf(','); ++more) Number(loopCount);
+    case Operands::SpeedAndAngles:
+    case Operands::Speed:
+        // Both velocity commands are passed over as a speed with up to two comma angles: a passed-over
+        // a whose speed has no comma after it leaves that character to run as a command of its own.
+        Velocity(Operands::Speed, loopCount, velocity);
         return;
-    case 'c':
-        HexByte();
-        HexByte();
-        HexByte();
+    case Operands::Colour:
+        Colour();
         return;
-    case 's':
+    case Operands::Test:
+        Test(loopCount);
+        return;
+    case Operands::Block:
         if (TakeIf('[')) SkipBlock();
-        return;
-    case 'u':
-        // The whole until command goes, not just its letter: otherwise its axis, comparison and bound
-        // would run as commands of their own.
-        Take();
-        Take();
-        Number(loopCount);
-        return;
-    default:
         return;
     }
 }

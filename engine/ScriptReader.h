@@ -1,5 +1,7 @@
-// Reading a script text in place: characters, numeric operands (with ranges and the loop-count
-// multiplier), hexadecimal colour bytes, and skipping a command or a bracketed block. Every reader
+// Reading a script text in place: characters, the operands of each shape of the script grammar
+// (engine/ScriptGrammar.h), and skipping a command or a bracketed block. The interpreter reads a
+// command's operands with the same functions that skip them, so a skipped command consumes exactly
+// what it would have read had it run. Every reader
 // stops at the text's terminating NUL and never moves past it, whatever the text holds.
 // The reader counts the characters it consumes, so that a run can be charged for long operands,
 // blanks and skipped blocks as well as for its commands. Digit runs and skipped blocks stop consuming
@@ -7,6 +9,27 @@
 // no more than that.
 #pragma once
 #include <cstdint>
+
+#include "engine/ScriptGrammar.h"
+
+// The operands of a and v: a speed and up to two angles.
+struct VelocityOperands {
+    int32_t speed;
+    int32_t theta;
+    int32_t phi;
+    uint32_t angles;  // how many angles were read: 0, 1 or 2
+};
+
+// The operands of u: an axis character, a comparison character and the bound.
+struct TestOperands {
+    char axis;
+    char comparison;
+    int32_t bound;
+};
+
+struct ColourOperands {
+    uint32_t red, green, blue;
+};
 
 class ScriptReader {
 public:
@@ -34,7 +57,7 @@ public:
     // Skips blanks (space, tab, line feed) between commands.
     void SkipBlanks()
     {
-        while (*pc == ' ' || *pc == '\t' || *pc == '\n') {
+        while (IsBlankAt(pc)) {
             if (reads >= readLimit) {
                 cut = true;
                 return;
@@ -56,12 +79,45 @@ public:
     // Two characters as one hexadecimal byte; a character that is not a hex digit counts as 0, and a
     // NUL is not consumed (it counts as 0 too).
     uint32_t HexByte();
+    // Operands::SpeedAndAngles or Operands::Speed. False for a speed that must be followed by angles
+    // when the character after it (taken whatever it is) is no comma.
+    bool Velocity(Operands shape, uint32_t loopCount, VelocityOperands& operands)
+    {
+        operands = VelocityOperands{Number(loopCount), 0, 0, 0};
+        if (shape == Operands::SpeedAndAngles) {
+            if (Take() != ',') return false;
+        } else if (!TakeIf(',')) {
+            return true;
+        }
+        operands.theta = Number(loopCount);
+        operands.angles = 1;
+        if (TakeIf(',')) {
+            operands.phi = Number(loopCount);
+            operands.angles = 2;
+        }
+        return true;
+    }
+    // Operands::Test: the axis and the comparison are taken whatever they are.
+    TestOperands Test(uint32_t loopCount)
+    {
+        char axis = Take();
+        char comparison = Take();
+        return TestOperands{axis, comparison, Number(loopCount)};
+    }
+    // Operands::Colour: three hexadecimal bytes.
+    ColourOperands Colour()
+    {
+        uint32_t red = HexByte();
+        uint32_t green = HexByte();
+        return ColourOperands{red, green, HexByte()};
+    }
 
     // Skips the rest of a block whose '[' has been taken: pc ends after the matching ']', or on the NUL
     // when the block is never closed.
     void SkipBlock();
-    // Skips the command at pc with its operands (after a failed chance test). A NUL or ']' is not
-    // skipped. Operands are read as the command would read them, so ranges still draw.
+    // Skips the command at pc with its operands (after a failed chance test): whatever character it is,
+    // its operands as the grammar gives them, and a spawn's whole block. A NUL or ']' is not skipped.
+    // Operands are read as the command would read them, so ranges still draw.
     void SkipCommand(uint32_t loopCount);
 
     // True once blanks, a digit run or a block were cut short by the limit.

@@ -13,5 +13,3 @@ Spark::Spark(const Spark& parent, SpawnChild)
       loopMark(nullptr)
 {
 }
-
-Spark::~Spark() {}

@@ -6,11 +6,14 @@
 // must not change while it waits (nothing changes it: only the pass that has popped it does).
 #pragma once
 #include <cstdint>
+#include <memory>
 
 class Spark;
 
 class SparkQueue {
 public:
+    SparkQueue(const SparkQueue&) = delete;
+    SparkQueue& operator=(const SparkQueue&) = delete;
     // Allocates capacity empty slots; when that fails the capacity is 0 and every push fails.
     explicit SparkQueue(uint32_t capacity);
     ~SparkQueue();
@@ -26,8 +29,6 @@ public:
     uint32_t RootWakeTime() const { return sparkCount > 0 ? slots[0].wakeTime : 0; }
 
 private:
-    SparkQueue(const SparkQueue&);
-    SparkQueue& operator=(const SparkQueue&);
     struct Slot {
         uint32_t wakeTime;
         Spark* spark;
@@ -35,7 +36,7 @@ private:
     void SiftUp(uint32_t slot);
     void SiftDown(uint32_t slot);
 
-    Slot* slots;
+    std::unique_ptr<Slot[]> slots;
     uint32_t sparkCount;
     uint32_t capacity;
 };

@@ -3,16 +3,12 @@
 #include "engine/SoundSink.h"
 
 World::World(uint32_t startTime, uint32_t frameRate, SparkQueue& queue_, Fixed gravity_, Fixed wind_, uint32_t width_,
-             uint32_t height_, Fixed eyeX_, Fixed eyeY_, Fixed eyeZ_, Fixed screenZ_, Fixed groundY_, SoundSink* sounds_)
+             uint32_t height_, SoundSink* sounds_)
     : now(startTime), framePeriod(1000u / (frameRate == 0 ? 1u : frameRate)), queue(queue_), gravity(gravity_),
-      wind(wind_), width(width_), height(height_), eyeX(eyeX_), eyeY(eyeY_), eyeZ(eyeZ_), screenZ(screenZ_),
-      groundY(groundY_), halfWidth(width_ >> 1), halfHeight(height_ >> 1), sounds(sounds_),
-      stats(nullptr), commandLimit(DefaultCommandLimit),
-      frameBudget(DefaultFrameBudget), passCommands(0)
+      wind(wind_), width(width_), height(height_), halfWidth(width_ >> 1), halfHeight(height_ >> 1), sounds(sounds_),
+      stats(nullptr), commandLimit(DefaultCommandLimit), frameBudget(DefaultFrameBudget), passCommands(0)
 {
 }
-
-World::~World() {}
 
 void World::Resize(uint32_t width_, uint32_t height_)
 {

@@ -1,6 +1,6 @@
 // The record every spark sees while it runs and every drawing routine uses to place a spark: frame
-// clock, physics constants, surface size and the viewing geometry (one eye, a projection plane just in
-// front of it, and a second eye 256 units to the right for red/blue stereo).
+// clock, physics constants, surface size and the show's viewing geometry (one eye, a projection plane
+// just in front of it, and a second eye 256 units to the right for red/blue stereo).
 #pragma once
 #include <cstdint>
 
@@ -43,10 +43,21 @@ const uint32_t DefaultFrameBudget = 300000;
 
 class World {
 public:
-    // frameRate 0 (which the settings never allow) is treated as 1 frame per second.
+    // The viewing geometry, in world units: the eye 35 m above the ground and 50 m in front of the
+    // origin, looking along +z at the launch ground 100 to 110 m beyond it; the projection plane 5 cm
+    // in front of the eye; the ground is the plane y = 0.
+    static constexpr Fixed eyeX = 0;
+    static constexpr Fixed eyeY = 3500 * FixedOne;
+    static constexpr Fixed eyeZ = -5000 * FixedOne;
+    static constexpr Fixed screenZ = -4995 * FixedOne;
+    static constexpr Fixed groundY = 0;
+
+    // frameRate 0 (which the settings never allow) is treated as 1 frame per second. The sounds go to
+    // `sounds` (none: silence).
     World(uint32_t startTime, uint32_t frameRate, SparkQueue& queue, Fixed gravity, Fixed wind, uint32_t width,
-          uint32_t height, Fixed eyeX, Fixed eyeY, Fixed eyeZ, Fixed screenZ, Fixed groundY, SoundSink* sounds);
-    virtual ~World();
+          uint32_t height, SoundSink* sounds = nullptr);
+    World(const World&) = delete;
+    World& operator=(const World&) = delete;
 
     void Resize(uint32_t width, uint32_t height);
 
@@ -68,9 +79,6 @@ public:
     Fixed gravity;
     Fixed wind;
     uint32_t width, height;
-    Fixed eyeX, eyeY, eyeZ;
-    Fixed screenZ;
-    Fixed groundY;
     uint32_t halfWidth, halfHeight;
     SoundSink* sounds;
     // Counters the interpreter and the due pass bump when set (the simulator and the benchmarks read
@@ -82,8 +90,4 @@ public:
     // current pass has spent so far; every run adds what it cost.
     uint32_t frameBudget;
     uint32_t passCommands;
-
-private:
-    World(const World&);
-    World& operator=(const World&);
 };

@@ -20,6 +20,8 @@ struct DisplayMode {
 
 class DisplayBackend {
 public:
+    DisplayBackend(const DisplayBackend&) = delete;
+    DisplayBackend& operator=(const DisplayBackend&) = delete;
     virtual ~DisplayBackend() {}
 
     // Builds the surfaces and the backdrop and installs the pixel format. On false everything built
@@ -51,8 +53,4 @@ protected:
 
     DisplayMode mode;
     FrameProfiler* profiler;
-
-private:
-    DisplayBackend(const DisplayBackend&);
-    DisplayBackend& operator=(const DisplayBackend&);
 };

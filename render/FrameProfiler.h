@@ -39,6 +39,8 @@ private:
 // Adds the time of the enclosing scope to one phase; costs nothing without a profiler.
 class PhaseTimer {
 public:
+    PhaseTimer(const PhaseTimer&) = delete;
+    PhaseTimer& operator=(const PhaseTimer&) = delete;
     PhaseTimer(FrameProfiler* profiler_, FrameProfiler::Phase phase_)
         : profiler(profiler_), phase(phase_), start(profiler_ != nullptr ? FrameProfiler::Now() : FrameProfiler::Clock::time_point())
     {
@@ -49,8 +51,6 @@ public:
     }
 
 private:
-    PhaseTimer(const PhaseTimer&);
-    PhaseTimer& operator=(const PhaseTimer&);
     FrameProfiler* profiler;
     FrameProfiler::Phase phase;
     FrameProfiler::Clock::time_point start;

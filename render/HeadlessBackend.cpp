@@ -1,8 +1,8 @@
 #include "render/HeadlessBackend.h"
 
 #include "engine/DuePass.h"
+#include "engine/PixelFormat.h"
 #include "render/FrameProfiler.h"
-#include "render/PixelFormat.h"
 #include "render/SurfaceFrame.h"
 #include "scenery/Backdrop.h"
 
@@ -14,14 +14,13 @@ HeadlessBackend::HeadlessBackend(uint32_t width, uint32_t height, uint32_t stere
 bool HeadlessBackend::Start()
 {
     GlobalPixelFormat().SetMasks(0xFF0000u, 0xFF00u, 0xFFu);
-    Backdrop* drawn = nullptr;
+    std::unique_ptr<Backdrop> drawn;
     bool started = backdrop.Create(mode.width, mode.height) && picture.Create(mode.width, mode.height) &&
                    (drawn = CreateBackdrop(mode.width, mode.height, stereo)) != nullptr;
     if (started) {
         drawn->Draw(backdrop);
         CopySurface(picture.View(), backdrop.View());
     }
-    delete drawn;
     if (!started) Stop();
     return started;
 }

@@ -5,8 +5,8 @@
 #pragma once
 #include <cstdint>
 
+#include "engine/MemoryImage.h"
 #include "render/DisplayBackend.h"
-#include "render/MemoryImage.h"
 
 class HeadlessBackend : public DisplayBackend {
 public:

@@ -1,9 +1,9 @@
 #include "render/Plot.h"
 
+#include "engine/PixelFormat.h"
 #include "engine/Random.h"
 #include "engine/Spark.h"
 #include "engine/World.h"
-#include "render/PixelFormat.h"
 
 namespace {
 bool OnSurface(const SurfaceView& surface, int32_t column, int32_t row)

@@ -5,8 +5,8 @@
 #pragma once
 #include <cstdint>
 
-#include "render/DrawTarget.h"
-#include "render/SurfaceView.h"
+#include "engine/DrawTarget.h"
+#include "engine/SurfaceView.h"
 
 class Spark;
 class World;

@@ -4,7 +4,7 @@
 #pragma once
 #include <cstdint>
 
-#include "render/SurfaceView.h"
+#include "engine/SurfaceView.h"
 
 class World;
 

@@ -4,8 +4,8 @@
 #include <cstdint>
 
 #include "engine/DuePass.h"
+#include "engine/MemoryImage.h"
 #include "engine/World.h"
-#include "render/MemoryImage.h"
 #include "render/Plot.h"
 
 PixelRect Union(const PixelRect& a, const PixelRect& b)

@@ -13,9 +13,9 @@ void Backdrop::Draw(DrawTarget& target)
     target.FillRect(0, 0, CoordinateOf(width), CoordinateOf(height), GlobalPixelFormat().ToColorRef(colour));
 }
 
-Backdrop* CreateBackdrop(uint32_t width, uint32_t height, uint32_t stereo)
+std::unique_ptr<Backdrop> CreateBackdrop(uint32_t width, uint32_t height, uint32_t stereo)
 {
     const PixelFormat& format = GlobalPixelFormat();
-    if (stereo != 0) return new (std::nothrow) Backdrop(width, height, format.colorBlack);
-    return new (std::nothrow) SkylineBackdrop(width, height, format.Half(format.colorDarkBlue));
+    if (stereo != 0) return std::unique_ptr<Backdrop>(new (std::nothrow) Backdrop(width, height, format.colorBlack));
+    return std::unique_ptr<Backdrop>(new (std::nothrow) SkylineBackdrop(width, height, format.Half(format.colorDarkBlue)));
 }

@@ -3,12 +3,15 @@
 // ground band with black buildings standing on it.
 #pragma once
 #include <cstdint>
+#include <memory>
 
-#include "render/DrawTarget.h"
-#include "render/PixelFormat.h"
+#include "engine/DrawTarget.h"
+#include "engine/PixelFormat.h"
 
 class Backdrop {
 public:
+    Backdrop(const Backdrop&) = delete;
+    Backdrop& operator=(const Backdrop&) = delete;
     Backdrop(uint32_t width, uint32_t height, Pixel colour);
     virtual ~Backdrop();
 
@@ -19,10 +22,6 @@ public:
     uint32_t width;
     uint32_t height;
     Pixel colour;
-
-private:
-    Backdrop(const Backdrop&);
-    Backdrop& operator=(const Backdrop&);
 };
 
 // colour is the sky colour.
@@ -35,6 +34,5 @@ public:
 };
 
 // The backdrop for a buffer of width x height in the current pixel format: plain black in stereo,
-// otherwise a skyline whose sky is blue at one eighth. Returns none when no memory is left; the
-// caller owns (and deletes) the result.
-Backdrop* CreateBackdrop(uint32_t width, uint32_t height, uint32_t stereo);
+// otherwise a skyline whose sky is blue at one eighth. Returns none when no memory is left.
+std::unique_ptr<Backdrop> CreateBackdrop(uint32_t width, uint32_t height, uint32_t stereo);

@@ -3,176 +3,109 @@
 #include <cstring>
 #include <new>
 
-#include "app/ParseOption.h"
+#include "settings/RunMode.h"
 
 namespace {
 const char defaultMidiTail[] = "\\Media\\canyon.mid";
 const uint32_t windowsDirectoryCapacity = 261;
+const size_t DefaultPathCapacity = windowsDirectoryCapacity + sizeof(defaultMidiTail);
 
-// Keeps a value within [low, high] and reports whether it had to move.
-template <typename T>
-bool Clamp(T& value, T low, T high)
+// A value's 32 stored bits as the number its type reads them as.
+int64_t Interpret(const SettingField& field, uint32_t bits)
 {
-    if (value < low) {
-        value = low;
-        return true;
-    }
-    if (value > high) {
-        value = high;
-        return true;
-    }
-    return false;
-}
-
-// The field becomes `replacement` unless it is one of the two legal values.
-bool OneOf(int32_t& value, int32_t first, int32_t second, int32_t replacement)
-{
-    if (value == first || value == second) return false;
-    value = replacement;
-    return true;
-}
-
-template <typename T>
-void Change(T& field, T value, bool& dirty)
-{
-    if (field == value) return;
-    field = value;
-    dirty = true;
-}
-
-// An owned string field takes a copy of `value` (none counts as empty) unless it is the same storage or
-// equal to it. False when no memory was left for the copy; the field is then unchanged.
-bool ChangeString(char*& field, const char* value, bool& dirty)
-{
-    if (value == nullptr) value = "";
-    if (value == field) return true;
-    if (field != nullptr && std::strcmp(field, value) == 0) return true;
-    size_t size = std::strlen(value) + 1;
-    char* copy = new (std::nothrow) char[size];
-    if (copy == nullptr) return false;
-    std::memcpy(copy, value, size);
-    delete[] field;
-    field = copy;
-    dirty = true;
-    return true;
+    return field.type == SettingType::Signed ? static_cast<int64_t>(static_cast<int32_t>(bits)) : bits;
 }
 }  // namespace
 
-Settings::Settings(void* instance, int32_t runMode, SettingsStore* store_, WindowsDirectoryQuery windowsDirectory_)
-    : Gravity(0),
-      Wind(0),
-      Stereo(0),
-      SoundEffects(false),
-      Music(false),
-      MusicMode(0),
-      CDTrack(0),
-      MIDIFile(nullptr),
-      DrawMode(0),
-      SparkLimit(0),
-      FrameRate(0),
-      ScriptFile(nullptr),
-      ScriptUse(0),
-      Instance(instance),
-      RunMode(runMode),
-      Dirty(true),
-      store(store_),
-      windowsDirectory(windowsDirectory_)
+Settings::Settings(void* instance_, int32_t runMode_, SettingsStore* store_, WindowsDirectoryQuery windowsDirectory_)
+    : instance(instance_), runMode(runMode_), dirty(true), store(store_), windowsDirectory(windowsDirectory_)
 {
     Load();
 }
 
-Settings::~Settings()
+bool Settings::SaveIfDirty() { return dirty ? Save() : true; }
+
+int64_t Settings::Value(SettingId id) const { return Interpret(FieldOf(id), At(id).number); }
+
+void Settings::SetValue(SettingId id, int64_t value)
 {
-    delete[] MIDIFile;
-    MIDIFile = nullptr;
-    delete[] ScriptFile;
-    ScriptFile = nullptr;
+    uint32_t bits = FieldOf(id).type == SettingType::Flag ? (value != 0 ? 1u : 0u) : static_cast<uint32_t>(value);
+    if (At(id).number == bits) return;
+    At(id).number = bits;
+    dirty = true;
 }
 
-bool Settings::SaveIfDirty() { return Dirty ? Save() : true; }
+const char* Settings::Path(SettingId id) const { return At(id).path.get(); }
 
-void Settings::SetSightsDefaults()
+bool Settings::SetPath(SettingId id, const char* path)
 {
-    Gravity = 980;
-    Wind = 100;
-    Stereo = 0;
-    Dirty = true;
+    std::unique_ptr<char[]>& field = At(id).path;
+    if (path == nullptr) path = "";
+    if (path == field.get()) return true;
+    if (field && std::strcmp(field.get(), path) == 0) return true;
+    size_t size = std::strlen(path) + 1;
+    std::unique_ptr<char[]> copy(new (std::nothrow) char[size]);
+    if (!copy) return false;
+    std::memcpy(copy.get(), path, size);
+    field = std::move(copy);
+    dirty = true;
+    return true;
 }
 
-void Settings::SetSoundsDefaults()
+// The default music is the MIDI file every Windows installation ships. A drive root already ends in a
+// backslash; an unknown (or absurdly long) directory gives no path, and then no music.
+void Settings::DefaultPath(SettingId id, char* buffer) const
 {
-    SoundEffects = RunMode == Interactive;
-    MusicMode = MidiFile;
-    CDTrack = 1;
-
-    // The default music is the MIDI file every Windows installation ships. A drive root already ends
-    // in a backslash; an unknown (or absurdly long) directory gives no path, and then no music.
-    char path[windowsDirectoryCapacity + sizeof(defaultMidiTail)];
-    uint32_t length = windowsDirectory != nullptr ? windowsDirectory(path, windowsDirectoryCapacity) : 0;
+    buffer[0] = '\0';
+    if (id != SettingId::MIDIFile || windowsDirectory == nullptr) return;
+    uint32_t length = windowsDirectory(buffer, windowsDirectoryCapacity);
     if (length == 0 || length >= windowsDirectoryCapacity) {
-        path[0] = '\0';
-    } else {
-        if (path[length - 1] == '\\') --length;
-        std::memcpy(path + length, defaultMidiTail, sizeof(defaultMidiTail));
+        buffer[0] = '\0';
+        return;
     }
-    SetMIDIFile(path);
-
-    Music = RunMode == Interactive && path[0] != '\0';
-    Dirty = true;
+    if (buffer[length - 1] == '\\') --length;
+    std::memcpy(buffer + length, defaultMidiTail, sizeof(defaultMidiTail));
 }
 
-void Settings::SetSpeedDefaults()
+void Settings::SetDefaults(SettingGroup group)
 {
-    DrawMode = GDI;
-    SparkLimit = 5000;
-    FrameRate = 50;
-    Dirty = true;
-}
-
-void Settings::SetFireworksDefaults()
-{
-    SetScriptFile("");
-    ScriptUse = BuiltInFireworks;
-    Dirty = true;
+    char path[DefaultPathCapacity];
+    bool noMusicFile = false;
+    for (const SettingField& field : SettingFields) {
+        if (field.group != group) continue;
+        if (field.type == SettingType::Path) {
+            DefaultPath(field.id, path);
+            SetPath(field.id, path);
+            if (field.id == SettingId::MIDIFile) noMusicFile = path[0] == '\0';
+        } else {
+            At(field.id).number =
+                static_cast<uint32_t>(runMode == Interactive ? field.interactiveDefault : field.screenSaverDefault);
+        }
+    }
+    if (noMusicFile) At(SettingId::Music).number = 0;
+    dirty = true;
 }
 
 void Settings::SetAllDefaults()
 {
-    SetSightsDefaults();
-    SetSoundsDefaults();
-    SetSpeedDefaults();
-    SetFireworksDefaults();
+    const SettingGroup groups[] = {SettingGroup::Sights, SettingGroup::Sounds, SettingGroup::Speed,
+                                   SettingGroup::Fireworks};
+    for (SettingGroup group : groups) SetDefaults(group);
 }
 
 void Settings::Validate()
 {
     bool corrected = false;
-    corrected |= Clamp<int32_t>(Gravity, 0, 1500);
-    corrected |= Clamp<int32_t>(Wind, -500, 500);
-    corrected |= OneOf(Stereo, 0, 1, 0);
-    corrected |= OneOf(MusicMode, CompactDisc, MidiFile, MidiFile);
-    corrected |= Clamp<uint32_t>(CDTrack, 1, 999);
-    corrected |= OneOf(DrawMode, DirectDraw, GDI, GDI);
-    corrected |= Clamp<uint32_t>(SparkLimit, 500, 20000);
-    if (ScriptUse > AllFireworks) {
-        ScriptUse = BuiltInFireworks;
-        corrected = true;
+    for (const SettingField& field : SettingFields) {
+        if (field.outOfRange == OutOfRange::Unchecked) continue;
+        uint32_t& bits = At(field.id).number;
+        int64_t value = Interpret(field, bits);
+        if (value >= field.low && value <= field.high) continue;
+        int64_t legal = field.outOfRange == OutOfRange::Replace ? field.replacement
+                        : value < field.low                     ? field.low
+                                                                : field.high;
+        bits = static_cast<uint32_t>(legal);
+        if (field.outOfRange != OutOfRange::ClampQuietly) corrected = true;
     }
-    if (corrected) Dirty = true;
-    // The frame rate is only used clamped: correcting it alone does not cause a write.
-    Clamp<uint32_t>(FrameRate, 10, 100);
+    if (corrected) dirty = true;
 }
-
-void Settings::SetGravity(int32_t value) { Change(Gravity, value, Dirty); }
-void Settings::SetWind(int32_t value) { Change(Wind, value, Dirty); }
-void Settings::SetStereo(int32_t value) { Change(Stereo, value, Dirty); }
-void Settings::SetSoundEffects(bool value) { Change(SoundEffects, value, Dirty); }
-void Settings::SetMusic(bool value) { Change(Music, value, Dirty); }
-void Settings::SetMusicMode(int32_t value) { Change(MusicMode, value, Dirty); }
-void Settings::SetCDTrack(uint32_t value) { Change(CDTrack, value, Dirty); }
-void Settings::SetDrawMode(int32_t value) { Change(DrawMode, value, Dirty); }
-void Settings::SetSparkLimit(uint32_t value) { Change(SparkLimit, value, Dirty); }
-void Settings::SetFrameRate(uint32_t value) { Change(FrameRate, value, Dirty); }
-void Settings::SetScriptUse(uint32_t value) { Change(ScriptUse, value, Dirty); }
-bool Settings::SetMIDIFile(const char* path) { return ChangeString(MIDIFile, path, Dirty); }
-bool Settings::SetScriptFile(const char* path) { return ChangeString(ScriptFile, path, Dirty); }

@@ -1,10 +1,13 @@
 // The record of every user choice of one run mode: physics, stereo, sound, music, drawing back-end,
-// spark limit, frame rate and which fireworks the show plays. It fills itself with the mode's defaults, replaces them by what its
-// store holds for that mode, and keeps every field within its legal range. Fields carry the names of
-// the stored values; the owner reads them directly, and changes them only through the setters, which
-// track whether the record still matches what is stored (`Dirty`).
+// spark limit, frame rate and which fireworks the show plays (settings/SettingFields.h lists them). It
+// fills itself with the mode's defaults, replaces them by what its store holds for that mode, and keeps
+// every field within its legal range. The fields are private: they change only through the setters,
+// which track whether the record still matches what is stored (`IsDirty`).
 #pragma once
 #include <cstdint>
+#include <memory>
+
+#include "settings/SettingFields.h"
 
 class SettingsStore;
 
@@ -19,13 +22,12 @@ public:
     enum FireworksChoice { BuiltInFireworks = 0, OwnFireworks = 1, AllFireworks = 2 };
 
     // Windows: the record of `runMode` (1 interactive, 2 screen saver) in the current user's
-    // registry, with the system's Windows directory. Defined by the Win32 layer
-    // (settings/RegistryStore.cpp).
+    // registry, with the system's Windows directory. Defined by the Win32 half
+    // (settings/win32/RegistryStore.cpp).
     Settings(void* instance, int32_t runMode);
     // Any platform: the record kept in `store`, which must outlive it (none: nothing is ever stored,
     // the record stays dirty), with the Windows directory from `windowsDirectory` (none: unknown).
     Settings(void* instance, int32_t runMode, SettingsStore* store, WindowsDirectoryQuery windowsDirectory);
-    ~Settings();
     Settings(const Settings&) = delete;
     Settings& operator=(const Settings&) = delete;
 
@@ -38,59 +40,86 @@ public:
     // Save when dirty; the owner calls it just before it destroys the record.
     bool SaveIfDirty();
 
-    // Default groups, one per page of the property sheet; each marks the record dirty.
-    void SetSightsDefaults();
-    void SetSoundsDefaults();
-    void SetSpeedDefaults();
-    void SetFireworksDefaults();
+    // The defaults of one page's fields (of every field); each marks the record dirty.
+    void SetDefaults(SettingGroup group);
+    void SetSightsDefaults() { SetDefaults(SettingGroup::Sights); }
+    void SetSoundsDefaults() { SetDefaults(SettingGroup::Sounds); }
+    void SetSpeedDefaults() { SetDefaults(SettingGroup::Speed); }
+    void SetFireworksDefaults() { SetDefaults(SettingGroup::Fireworks); }
     void SetAllDefaults();
 
-    // Brings every field into its legal range. Corrections mark the record dirty, except that of
-    // FrameRate: a stored rate out of range is used clamped but not rewritten on its own account.
+    // Brings every field into its legal range. Corrections mark the record dirty, except those the
+    // table calls quiet (FrameRate: a stored rate out of range is used clamped but not rewritten on its
+    // own account).
     void Validate();
 
-    // Change-setters: store the value and mark the record dirty when it differs from the current
-    // one. They do not validate; Save does.
-    void SetGravity(int32_t value);
-    void SetWind(int32_t value);
-    void SetStereo(int32_t value);
-    void SetSoundEffects(bool value);
-    void SetMusic(bool value);
-    void SetMusicMode(int32_t value);
-    void SetCDTrack(uint32_t value);
+    // Any field but a path by its id: a signed field as its signed value, an unsigned one as its
+    // unsigned value, a flag as 0 or 1.
+    int64_t Value(SettingId id) const;
+    // Change-setter: stores the value (kept to 32 bits; a flag as 0 or 1) and marks the record dirty
+    // when it differs from the current one. It does not validate; Save does.
+    void SetValue(SettingId id, int64_t value);
+    // A path field; never none once the record is constructed (unless memory ran out).
+    const char* Path(SettingId id) const;
     // A copy of `path` (none counts as the empty string) replaces the current one unless the two are
     // the same storage or equal, letter case included. False when no memory was left for the copy;
     // the record is then unchanged.
-    bool SetMIDIFile(const char* path);
-    void SetDrawMode(int32_t value);
-    void SetSparkLimit(uint32_t value);
-    void SetFrameRate(uint32_t value);
-    // Like SetMIDIFile, for the file of the user's own fireworks.
-    bool SetScriptFile(const char* path);
-    void SetScriptUse(uint32_t value);
+    bool SetPath(SettingId id, const char* path);
 
-    int32_t GetGravity() const { return Gravity; }
-    int32_t GetWind() const { return Wind; }
-    uint32_t GetFrameRate() const { return FrameRate; }
+    // The fields by name.
+    int32_t GetGravity() const { return Signed(SettingId::Gravity); }          // cm/s², 0 to 1500
+    int32_t GetWind() const { return Signed(SettingId::Wind); }                // cm/s, -500 (left) to 500 (right)
+    int32_t GetStereo() const { return Signed(SettingId::Stereo); }            // red/blue anaglyph: 0 off, 1 on
+    bool GetSoundEffects() const { return Value(SettingId::SoundEffects) != 0; }
+    bool GetMusic() const { return Value(SettingId::Music) != 0; }
+    int32_t GetMusicMode() const { return Signed(SettingId::MusicMode); }      // a MusicSource
+    uint32_t GetCDTrack() const { return Unsigned(SettingId::CDTrack); }       // 1 to 999
+    const char* GetMIDIFile() const { return Path(SettingId::MIDIFile); }
+    int32_t GetDrawMode() const { return Signed(SettingId::DrawMode); }        // a DrawBackEnd
+    uint32_t GetSparkLimit() const { return Unsigned(SettingId::SparkLimit); }  // 500 to 20000
+    uint32_t GetFrameRate() const { return Unsigned(SettingId::FrameRate); }    // frames per second, 10 to 100
+    // The user's file of fireworks, one per line; empty for none.
+    const char* GetScriptFile() const { return Path(SettingId::ScriptFile); }
+    uint32_t GetScriptUse() const { return Unsigned(SettingId::ScriptUse); }   // a FireworksChoice
 
-    int32_t Gravity;        // cm/s², 0 to 1500
-    int32_t Wind;           // cm/s, -500 (left) to 500 (right)
-    int32_t Stereo;         // red/blue anaglyph: 0 off, 1 on
-    bool SoundEffects;
-    bool Music;
-    int32_t MusicMode;      // CompactDisc or MidiFile
-    uint32_t CDTrack;       // 1 to 999
-    char* MIDIFile;         // owned; never none once the record is constructed (unless memory ran out)
-    int32_t DrawMode;       // DirectDraw or GDI
-    uint32_t SparkLimit;    // 500 to 20000
-    uint32_t FrameRate;     // frames per second, 10 to 100
-    char* ScriptFile;       // owned, like MIDIFile: the user's file of fireworks, one per line; empty for none
-    uint32_t ScriptUse;     // a FireworksChoice: the built-in fireworks, the user's, or both
-    void* Instance;         // the program instance, for resources and dialogs
-    int32_t RunMode;        // 1 interactive, 2 screen saver
-    bool Dirty;             // the record may differ from what the store holds
+    void SetGravity(int32_t value) { SetValue(SettingId::Gravity, value); }
+    void SetWind(int32_t value) { SetValue(SettingId::Wind, value); }
+    void SetStereo(int32_t value) { SetValue(SettingId::Stereo, value); }
+    void SetSoundEffects(bool value) { SetValue(SettingId::SoundEffects, value ? 1 : 0); }
+    void SetMusic(bool value) { SetValue(SettingId::Music, value ? 1 : 0); }
+    void SetMusicMode(int32_t value) { SetValue(SettingId::MusicMode, value); }
+    void SetCDTrack(uint32_t value) { SetValue(SettingId::CDTrack, value); }
+    bool SetMIDIFile(const char* path) { return SetPath(SettingId::MIDIFile, path); }
+    void SetDrawMode(int32_t value) { SetValue(SettingId::DrawMode, value); }
+    void SetSparkLimit(uint32_t value) { SetValue(SettingId::SparkLimit, value); }
+    void SetFrameRate(uint32_t value) { SetValue(SettingId::FrameRate, value); }
+    bool SetScriptFile(const char* path) { return SetPath(SettingId::ScriptFile, path); }
+    void SetScriptUse(uint32_t value) { SetValue(SettingId::ScriptUse, value); }
+
+    // The program instance, for resources and dialogs.
+    void* Instance() const { return instance; }
+    // 1 interactive, 2 screen saver.
+    int32_t Mode() const { return runMode; }
+    // The record may differ from what the store holds.
+    bool IsDirty() const { return dirty; }
 
 private:
+    struct Field {
+        uint32_t number = 0;           // numbers and flags, as their 32 stored bits
+        std::unique_ptr<char[]> path;  // paths
+    };
+    Field& At(SettingId id) { return fields[static_cast<size_t>(id)]; }
+    const Field& At(SettingId id) const { return fields[static_cast<size_t>(id)]; }
+    int32_t Signed(SettingId id) const { return static_cast<int32_t>(At(id).number); }
+    uint32_t Unsigned(SettingId id) const { return At(id).number; }
+    // The default path of a path field: the Windows directory's "\Media\canyon.mid" for the MIDI file
+    // (empty when the directory is unknown), empty for the others.
+    void DefaultPath(SettingId id, char* buffer) const;
+
+    Field fields[SettingCount];
+    void* instance;
+    int32_t runMode;
+    bool dirty;
     SettingsStore* store;
     WindowsDirectoryQuery windowsDirectory;
 };

@@ -1,5 +1,5 @@
-// Reading and writing a Settings record through its store. Values are read and written in one fixed
-// order; stored values are never trusted, so every load ends with Validate.
+// Reading and writing a Settings record through its store, field by field in the order of the
+// settings table. Stored values are never trusted, so every load ends with Validate.
 #include <cstring>
 
 #include "settings/Settings.h"
@@ -7,8 +7,6 @@
 #include "settings/StoredValues.h"
 
 namespace {
-uint32_t Flag(bool value) { return value ? 1u : 0u; }
-
 bool WriteDword(SettingsStore& store, SettingsStore::Key key, const char* name, uint32_t value)
 {
     unsigned char bytes[4] = {static_cast<unsigned char>(value), static_cast<unsigned char>(value >> 8),
@@ -28,26 +26,20 @@ bool Settings::Load()
 {
     SetAllDefaults();
     bool loaded = false;
-    SettingsStore::Key key = store != nullptr ? store->OpenModeKey(RunMode) : nullptr;
+    SettingsStore::Key key = store != nullptr ? store->OpenModeKey(runMode) : nullptr;
     if (key != nullptr) {
-        SettingsStore& s = *store;
-        Gravity = static_cast<int32_t>(ReadDwordValue(s, key, "Gravity", static_cast<uint32_t>(Gravity)));
-        Wind = static_cast<int32_t>(ReadDwordValue(s, key, "Wind", static_cast<uint32_t>(Wind)));
-        Stereo = static_cast<int32_t>(ReadDwordValue(s, key, "Stereo", static_cast<uint32_t>(Stereo)));
-        SoundEffects = ReadDwordValue(s, key, "SoundEffects", Flag(SoundEffects)) != 0;
-        Music = ReadDwordValue(s, key, "Music", Flag(Music)) != 0;
-        MusicMode = static_cast<int32_t>(ReadDwordValue(s, key, "MusicMode", static_cast<uint32_t>(MusicMode)));
-        CDTrack = ReadDwordValue(s, key, "CDTrack", CDTrack);
-        // A missing or unreadable path keeps the default one, like every other missing value.
-        char path[StoredPathCapacity];
-        if (ReadStringValue(s, key, "MIDIFile", path, sizeof(path))) SetMIDIFile(path);
-        DrawMode = static_cast<int32_t>(ReadDwordValue(s, key, "DrawMode", static_cast<uint32_t>(DrawMode)));
-        SparkLimit = ReadDwordValue(s, key, "SparkLimit", SparkLimit);
-        FrameRate = ReadDwordValue(s, key, "FrameRate", FrameRate);
-        // Records stored before these two existed load unchanged: their defaults stay.
-        if (ReadStringValue(s, key, "ScriptFile", path, sizeof(path))) SetScriptFile(path);
-        ScriptUse = ReadDwordValue(s, key, "ScriptUse", ScriptUse);
-        Dirty = false;
+        for (const SettingField& field : SettingFields) {
+            if (field.type == SettingType::Path) {
+                // A missing or unreadable path keeps the default one, like every other missing value.
+                char path[StoredPathCapacity];
+                if (ReadStringValue(*store, key, field.name, path, sizeof(path))) SetPath(field.id, path);
+                continue;
+            }
+            uint32_t& bits = At(field.id).number;
+            bits = ReadDwordValue(*store, key, field.name, bits);
+            if (field.type == SettingType::Flag) bits = bits != 0 ? 1u : 0u;
+        }
+        dirty = false;
         loaded = true;
         store->CloseKey(key);
     }
@@ -58,30 +50,22 @@ bool Settings::Load()
 bool Settings::Save()
 {
     Validate();
-    if (!Dirty) return true;
-    SettingsStore::Key key = store != nullptr ? store->OpenModeKey(RunMode) : nullptr;
+    if (!dirty) return true;
+    SettingsStore::Key key = store != nullptr ? store->OpenModeKey(runMode) : nullptr;
     if (key == nullptr) return false;
-    SettingsStore& s = *store;
-    // && stops at the first failed write: the values before it stay written, the rest as they were.
-    bool written = WriteDword(s, key, "Gravity", static_cast<uint32_t>(Gravity)) &&
-                   WriteDword(s, key, "Wind", static_cast<uint32_t>(Wind)) &&
-                   WriteDword(s, key, "Stereo", static_cast<uint32_t>(Stereo)) &&
-                   WriteDword(s, key, "SoundEffects", Flag(SoundEffects)) &&
-                   WriteDword(s, key, "Music", Flag(Music)) &&
-                   WriteDword(s, key, "MusicMode", static_cast<uint32_t>(MusicMode)) &&
-                   WriteDword(s, key, "CDTrack", CDTrack) &&
-                   WriteString(s, key, "MIDIFile", MIDIFile) &&
-                   WriteDword(s, key, "DrawMode", static_cast<uint32_t>(DrawMode)) &&
-                   WriteDword(s, key, "SparkLimit", SparkLimit) &&
-                   WriteDword(s, key, "FrameRate", FrameRate) &&
-                   WriteString(s, key, "ScriptFile", ScriptFile) &&
-                   WriteDword(s, key, "ScriptUse", ScriptUse);
+    // The first failed write stops the save: the values before it stay written, the rest as they were.
+    bool written = true;
+    for (const SettingField& field : SettingFields) {
+        written = field.type == SettingType::Path ? WriteString(*store, key, field.name, Path(field.id))
+                                                  : WriteDword(*store, key, field.name, At(field.id).number);
+        if (!written) break;
+    }
     if (written) {
         // The values are in the store once written; a failed flush only delays when they reach the
         // disk, so it does not make the record dirty again.
-        s.Flush(key);
-        Dirty = false;
+        store->Flush(key);
+        dirty = false;
     }
-    s.CloseKey(key);
+    store->CloseKey(key);
     return written;
 }

@@ -1,6 +1,7 @@
 #include "settings/StoredValues.h"
 
 #include <cstring>
+#include <memory>
 #include <new>
 
 namespace {
@@ -35,14 +36,13 @@ bool ReadStringValue(SettingsStore& store, SettingsStore::Key key, const char* n
                      uint32_t capacity)
 {
     if (destination == nullptr || capacity == 0) return false;
-    char* buffer = new (std::nothrow) char[capacity];
-    if (buffer == nullptr) return false;
+    std::unique_ptr<char[]> buffer(new (std::nothrow) char[capacity]);
+    if (!buffer) return false;
     buffer[0] = '\0';
     uint32_t type = 0;
     uint32_t size = 0;
-    bool read = store.QueryValue(key, name, buffer, capacity, &type, &size) && type == StoredString &&
-                TerminateStoredString(buffer, size, capacity);
-    if (read) std::memcpy(destination, buffer, std::strlen(buffer) + 1);
-    delete[] buffer;
+    bool read = store.QueryValue(key, name, buffer.get(), capacity, &type, &size) && type == StoredString &&
+                TerminateStoredString(buffer.get(), size, capacity);
+    if (read) std::memcpy(destination, buffer.get(), std::strlen(buffer.get()) + 1);
     return read;
 }

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "render/DrawTarget.h"
+#include "engine/DrawTarget.h"
 
 struct DrawCall {
     enum Kind { Fill, Set, Get, Copy } kind;

@@ -9,13 +9,12 @@
 #include "engine/Fixed.h"
 #include "engine/Spark.h"
 #include "engine/SparkQueue.h"
+#include "engine/SurfaceView.h"
 #include "engine/World.h"
-#include "render/SurfaceView.h"
 
 inline World ShowWorld(SparkQueue& queue, uint32_t width, uint32_t height)
 {
-    return World(0, 50, queue, FixedFromInt(-980), FixedFromInt(100), width, height, 0, FixedFromInt(3500),
-                 FixedFromInt(-5000), FixedFromInt(-4995), 0, nullptr);
+    return World(0, 50, queue, FixedFromInt(-980), FixedFromInt(100), width, height);
 }
 
 // A new spark at depth z whose left eye sees it at (column, row). `placed` is false when the world

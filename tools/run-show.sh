@@ -20,16 +20,11 @@ fi
 out=build/run
 mkdir -p "$out"
 rm -f "$out"/*.png
-display=""
-for n in $(seq 150 190); do
-  [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-  display=":$n"; break
-done
-Xvfb "$display" -screen 0 "${FW_SCREEN:-800x600x24}" -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
+. "$here/x-server.sh"
+start_server Xvfb 150 190 -screen 0 "${FW_SCREEN:-800x600x24}" || { echo "run: could not start Xvfb" >&2; exit 2; }
+xvfb=$server_pid
 trap 'kill $xvfb 2>/dev/null' EXIT
-for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
-export DISPLAY=$display
+export DISPLAY=$server_display
 
 "$here/wine-run.sh" "$program" "$@" &
 show=$!

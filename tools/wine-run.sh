@@ -2,8 +2,7 @@
 # Runs a Windows program under Wine for the tests and for `make run`.
 #   wine-run.sh PROGRAM.exe [ARGS...]
 # - WINEPREFIX: $FW_WINEPREFIX, or <build dir>/wineprefix, found from the program's location (the
-#   nearest folder above it with a CMakeCache.txt). Created once, then reused; tools/wine-prefix-setup.sh
-#   completes it.
+#   nearest folder above it with a CMakeCache.txt). Created once, then reused.
 # - WINEDEBUG=-all unless the caller set WINEDEBUG.
 # - X display: $DISPLAY when set; otherwise a private Xvfb (screen $FW_SCREEN, default 800x600x24)
 #   that lives as long as the program. FW_MONITORS="800x600 640x480" gives it that many monitors
@@ -61,11 +60,6 @@ mkdir -p "$(dirname "$WINEPREFIX")"
     /usr/lib/wine/wineserver -w
     touch "$WINEPREFIX/.fw-ready"
   fi
-  # Again whenever the set-up itself changed since it last ran on this prefix.
-  if [ "$here/wine-prefix-setup.sh" -nt "$WINEPREFIX/.fw-setup" ]; then
-    "$here/wine-prefix-setup.sh" >/dev/null 2>&1
-    touch "$WINEPREFIX/.fw-setup"
-  fi
 ) 9>"$WINEPREFIX.lock"
 
 xvfb_pid=""
@@ -95,21 +89,9 @@ fi
 if [ -n "${FW_LOG_PIXELS:-}" ]; then
   /usr/lib/wine/wine64 reg add "$log_pixels_key" /v LogPixels /t REG_DWORD /d "$FW_LOG_PIXELS" /f >/dev/null 2>&1
 fi
-# Starts the X server $1 with the arguments that follow on the first free display from :90; sets
-# server_pid and server_display.
-start_server() {
-  local n
-  for n in $(seq 90 140); do
-    { [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; } && continue
-    "$1" ":$n" "${@:2}" -nolisten tcp >/dev/null 2>&1 &
-    server_pid=$!
-    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-    if kill -0 "$server_pid" 2>/dev/null; then server_display=":$n"; return 0; fi
-  done
-  return 1
-}
+. "$here/x-server.sh"
 if [ -z "${DISPLAY:-}" ]; then
-  start_server Xvfb -screen 0 "${FW_SCREEN:-800x600x24}" || { echo "wine-run: could not start Xvfb" >&2; exit 2; }
+  start_server Xvfb 90 140 -screen 0 "${FW_SCREEN:-800x600x24}" || { echo "wine-run: could not start Xvfb" >&2; exit 2; }
   xvfb_pid=$server_pid
   export DISPLAY=$server_display
   if [ -n "${FW_MONITORS:-}" ]; then
@@ -117,7 +99,7 @@ if [ -z "${DISPLAY:-}" ]; then
     # Wine takes its monitors from Xinerama.
     screens=()
     for monitor in $FW_MONITORS; do screens+=(-screen "$monitor"); done
-    start_server Xephyr "${screens[@]}" +xinerama -extension RANDR || { echo "wine-run: could not start Xephyr" >&2; exit 2; }
+    start_server Xephyr 90 140 "${screens[@]}" +xinerama -extension RANDR || { echo "wine-run: could not start Xephyr" >&2; exit 2; }
     xephyr_pid=$server_pid
     export DISPLAY=$server_display
   fi

@@ -5,8 +5,8 @@
 #include <memory>
 #include <set>
 
+#include "engine/PixelFormat.h"
 #include "engine/Random.h"
-#include "render/PixelFormat.h"
 #include "scenery/Backdrop.h"
 #include "tests/DrawRecorder.h"
 
@@ -20,7 +20,7 @@ struct SkylineCalls {
 
 SkylineCalls Draw(uint32_t width, uint32_t height, uint32_t stereo = 0)
 {
-    std::unique_ptr<Backdrop> backdrop(CreateBackdrop(width, height, stereo));
+    std::unique_ptr<Backdrop> backdrop = CreateBackdrop(width, height, stereo);
     DrawRecorder recorder;
     backdrop->Draw(recorder);
     SkylineCalls split = {};
@@ -88,7 +88,7 @@ TEST_F(BackdropTest, SkylineAtTheCommonSizes)
 
 TEST_F(BackdropTest, RedrawPlacesNewStarsAndBuildings)
 {
-    std::unique_ptr<Backdrop> backdrop(CreateBackdrop(200, 150, 0));
+    std::unique_ptr<Backdrop> backdrop = CreateBackdrop(200, 150, 0);
     DrawRecorder first, second;
     backdrop->Draw(first);
     backdrop->Draw(second);
@@ -125,7 +125,7 @@ TEST_F(BackdropTest, OddSizesDrawOnlyWhatFits)
 
 TEST_F(BackdropTest, StereoIsPlainBlackAndMonoSkyFollowsTheFormat)
 {
-    std::unique_ptr<Backdrop> stereo(CreateBackdrop(64, 48, 1));
+    std::unique_ptr<Backdrop> stereo = CreateBackdrop(64, 48, 1);
     ASSERT_NE(stereo, nullptr);
     EXPECT_EQ(dynamic_cast<SkylineBackdrop*>(stereo.get()), nullptr);
     uint32_t before = RandomState();

@@ -6,14 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "engine/Angles.h"
+#include "engine/PixelFormat.h"
 #include "engine/Random.h"
 #include "engine/ScriptFile.h"
 #include "engine/ScriptTable.h"
 #include "engine/Spark.h"
 #include "engine/SparkQueue.h"
 #include "engine/World.h"
-#include "render/PixelFormat.h"
 #include "tests/Recorders.h"
 #include "tools/fwsim/Simulation.h"
 
@@ -22,10 +21,8 @@ namespace {
 class BuiltInScripts : public ::testing::Test {
 protected:
     BuiltInScripts()
-        : queue(20000), world(50000, 50, queue, FixedFromInt(-980), FixedFromInt(100), 800, 600, 0,
-                              FixedFromInt(3500), FixedFromInt(-5000), FixedFromInt(-4995), 0, &sounds)
+        : queue(20000), world(50000, 50, queue, FixedFromInt(-980), FixedFromInt(100), 800, 600, &sounds)
     {
-        FillAngleTable();
         GlobalPixelFormat().SetMasks(0xFF0000, 0xFF00, 0xFF);
         SeedRandom(17);
         std::string problem;

@@ -27,8 +27,7 @@ protected:
         sounds.played.clear();
         world.reset();
         queue.reset(new SparkQueue(capacity));
-        world.reset(new World(now, frameRate, *queue, FixedFromInt(-980), 0, 800, 600, 0, FixedFromInt(3500),
-                              FixedFromInt(-5000), FixedFromInt(-4995), 0, &sounds));
+        world.reset(new World(now, frameRate, *queue, FixedFromInt(-980), 0, 800, 600, &sounds));
         world->stats = &stats;
     }
 

@@ -30,7 +30,6 @@ TEST(Fixed, MultiplyRoundsTowardMinusInfinityAndDivideTruncates)
 
 TEST(Angles, TableHoldsTheTellingEntries)
 {
-    FillAngleTable();
     const struct { int degrees; Fixed value; } expected[] = {
         {0, 0},        {1, 571},       {30, 16383},    {45, 23170},   {60, 28377}, {89, 32763},  {90, 32768},
         {91, 32763},   {150, 16383},   {180, 0},       {210, -16384}, {270, -32768}, {330, -16384}, {359, -571},
@@ -40,7 +39,6 @@ TEST(Angles, TableHoldsTheTellingEntries)
 
 TEST(Angles, NegativeAnglesGoThroughTheNegationRule)
 {
-    FillAngleTable();
     EXPECT_EQ(SinDeg(-30), -16383);
     EXPECT_EQ(SinDeg(-150), -16383);
     EXPECT_EQ(SinDeg(210), -16384);

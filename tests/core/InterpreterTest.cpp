@@ -5,14 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "engine/Angles.h"
+#include "engine/PixelFormat.h"
 #include "engine/Random.h"
 #include "engine/RunStats.h"
 #include "engine/ScriptTable.h"
 #include "engine/Spark.h"
 #include "engine/SparkQueue.h"
 #include "engine/World.h"
-#include "render/PixelFormat.h"
 #include "tests/Recorders.h"
 
 namespace {
@@ -27,10 +26,8 @@ Vec Velocity(const Spark& s) { return {s.vx, s.vy, s.vz}; }
 class Interpreter : public ::testing::Test {
 protected:
     Interpreter()
-        : queue(64), world(Now, 30, queue, FixedFromInt(-1000), 0, 800, 600, 0, FixedFromInt(3500), FixedFromInt(-5000),
-                           FixedFromInt(-4995), 0, &sounds)
+        : queue(64), world(Now, 30, queue, FixedFromInt(-1000), 0, 800, 600, &sounds)
     {
-        FillAngleTable();
         GlobalPixelFormat().SetMasks(0xFF0000, 0xFF00, 0xFF);
         SeedRandom(1);
         world.stats = &stats;

@@ -10,8 +10,7 @@
 namespace {
 World MakeWorld(SparkQueue& queue, uint32_t now)
 {
-    return World(now, 30, queue, FixedFromInt(-980), 0, 640, 480, 0, FixedFromInt(3500), FixedFromInt(-5000),
-                 FixedFromInt(-4995), 0, nullptr);
+    return World(now, 30, queue, FixedFromInt(-980), 0, 640, 480);
 }
 }  // namespace
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "render/MemoryImage.h"
+#include "engine/MemoryImage.h"
 #include "tests/DrawRecorder.h"
 
 namespace {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/ParseOption.h"
+#include "settings/DecimalText.h"
 
 TEST(ParseOption, FindsTheOptionAfterBlanksAndASlashOrDash)
 {

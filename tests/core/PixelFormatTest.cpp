@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "render/DrawTarget.h"
-#include "render/PixelFormat.h"
+#include "engine/DrawTarget.h"
+#include "engine/PixelFormat.h"
 
 namespace {
 PixelFormat Format(uint32_t r, uint32_t g, uint32_t b)

@@ -3,9 +3,9 @@
 #include <cstdlib>
 #include <set>
 
+#include "engine/MemoryImage.h"
+#include "engine/PixelFormat.h"
 #include "engine/Random.h"
-#include "render/MemoryImage.h"
-#include "render/PixelFormat.h"
 #include "render/Plot.h"
 #include "scenery/Backdrop.h"
 #include "tests/DrawRecorder.h"
@@ -167,7 +167,7 @@ TEST_F(Plot, StereoDrawsOnlyTheEyesThatAreOnTheSurface)
 TEST_F(Plot, UnknownStereoValueAndInvisibleSparksDrawNothing)
 {
     SparkPtr visible = At(10, 10, true);
-    Spark behind(0, 0, nullptr, 0, FixedFromInt(3500), FixedFromInt(-4995), 0, 0, 0, 0x123456);
+    Spark behind(0, 0, nullptr, 0, World::eyeY, World::screenZ, 0, 0, 0, 0x123456);
     behind.big = 1;
     MemoryImage backdrop;
     ASSERT_TRUE(backdrop.Create(64, 48));
@@ -209,7 +209,7 @@ TEST_F(Plot, EraseRestoresExactlyWhatPlotPainted)
     ASSERT_TRUE(backdrop.Create(64, 48));
     ASSERT_TRUE(window.Create(64, 48));
     SeedRandom(11);
-    std::unique_ptr<Backdrop> sky(CreateBackdrop(64, 48, 0));
+    std::unique_ptr<Backdrop> sky = CreateBackdrop(64, 48, 0);
     ASSERT_NE(sky, nullptr);
     sky->Draw(backdrop);
     window.CopyBlock(0, 0, 64, 48, backdrop, 0, 0);

@@ -91,13 +91,13 @@ TEST(RiffChunk, ParseCopiesOneChunkAndReturnsWhatFollows)
     ASSERT_EQ(next, file.data() + 13);
     EXPECT_EQ(chunk.id, FourCC('a', 'b', 'c', 'd'));
     ASSERT_EQ(chunk.size, 5u);
-    EXPECT_EQ(Bytes(chunk.data, chunk.data + 5), Samples(5));
-    EXPECT_NE(chunk.data, file.data() + 8) << "the data must be the chunk's own copy";
+    EXPECT_EQ(Bytes(chunk.Data(), chunk.Data() + 5), Samples(5));
+    EXPECT_NE(chunk.Data(), file.data() + 8) << "the data must be the chunk's own copy";
     EXPECT_EQ(chunk.Parse(next, file.size() - 13), file.data() + file.size());
     EXPECT_EQ(chunk.id, FourCC('e', 'f', 'g', 'h'));
     chunk.Clear();
     EXPECT_EQ(chunk.id, FourCC('e', 'f', 'g', 'h')) << "Clear keeps the id";
-    EXPECT_EQ(chunk.data, nullptr);
+    EXPECT_EQ(chunk.Data(), nullptr);
 }
 
 TEST(RiffChunk, ParseRefusesShortInputAndSizesThatLie)
@@ -106,7 +106,7 @@ TEST(RiffChunk, ParseRefusesShortInputAndSizesThatLie)
     Bytes file = Chunk("abcd", Samples(10));
     for (size_t n = 0; n < file.size(); ++n) {
         EXPECT_EQ(chunk.Parse(file.data(), n), nullptr) << n << " bytes";
-        EXPECT_EQ(chunk.data, nullptr);
+        EXPECT_EQ(chunk.Data(), nullptr);
     }
     // A bare header is refused: at least one byte must follow it.
     Bytes empty = Chunk("abcd", Bytes());
@@ -127,9 +127,9 @@ TEST(RiffChunk, FindSkipsTheFormTypeOfRiffAndListOnlyAndStepsOverPadBytes)
     for (const char* parentId : {"RIFF", "LIST"}) {
         ASSERT_TRUE(ParseAll(parent, Chunk(parentId, Concat({Bytes{'t', 'w', 'o', ' '}, inner}))));
         ASSERT_TRUE(parent.FindSubChunk(FourCC('t', 'w', 'o', ' '), 0, found)) << parentId;
-        EXPECT_EQ(Bytes(found.data, found.data + found.size), Samples(1)) << "the form type is not a chunk id";
+        EXPECT_EQ(Bytes(found.Data(), found.Data() + found.size), Samples(1)) << "the form type is not a chunk id";
         ASSERT_TRUE(parent.FindSubChunk(FourCC('e', 'v', 'e', 'n'), 0, found));
-        EXPECT_EQ(Bytes(found.data, found.data + found.size), Samples(2));
+        EXPECT_EQ(Bytes(found.Data(), found.Data() + found.size), Samples(2));
         // The last chunk may lack its pad byte: it is still found, and the walk ends after it.
         ASSERT_TRUE(parent.FindSubChunk(FourCC('l', 'a', 's', 't'), 0, found));
         EXPECT_EQ(found.size, 5u);
@@ -152,11 +152,11 @@ TEST(RiffChunk, FindCountsMatchesAndTreatsZeroIdsAsWildcards)
     EXPECT_EQ(found.size, 6u);
     ASSERT_TRUE(parent.FindSubChunk(FourCC('a', 'a', 'a', 'a'), 2, found)) << "a zero id matches any wanted";
     EXPECT_EQ(found.id, 0u);
-    EXPECT_EQ(found.data[0], 0x5A);
+    EXPECT_EQ(found.Data()[0], 0x5A);
     ASSERT_TRUE(parent.FindSubChunk(0, 1, found)) << "wanting 0 matches every chunk in order";
     EXPECT_EQ(found.id, FourCC('b', 'b', 'b', 'b'));
     EXPECT_FALSE(parent.FindSubChunk(0, 4, found));
-    EXPECT_EQ(found.data, nullptr) << "a failed search leaves the result empty";
+    EXPECT_EQ(found.Data(), nullptr) << "a failed search leaves the result empty";
 }
 
 TEST(RiffChunk, FindStopsAtAChunkThatClaimsTooMuchOrAFragment)
@@ -188,7 +188,7 @@ TEST(ReadWave, ReadsFormatAndWholeFramesAndSkipsChunksBeforeTheData)
     ASSERT_TRUE(ReadWaveFile(file, format, samples, frames));
     EXPECT_EQ(Fields(format), (std::vector<uint32_t>{1, 2, 22050, 88200, 4, 16, 0}));
     EXPECT_EQ(frames, 3u) << "15 bytes hold three whole 4-byte frames";
-    EXPECT_EQ(Bytes(samples.data, samples.data + samples.size), Samples(15));
+    EXPECT_EQ(Bytes(samples.Data(), samples.Data() + samples.size), Samples(15));
 
     // At most 18 format bytes are taken; a short format leaves its missing fields 0.
     struct Case {
@@ -226,7 +226,7 @@ TEST(ReadWave, RefusesWhatIsNotAUsableWave)
         WaveFormat format;
         uint32_t frames = 77;
         EXPECT_FALSE(ReadWave(riff, format, samples, frames)) << c.what;
-        EXPECT_EQ(samples.data, nullptr) << c.what;
+        EXPECT_EQ(samples.Data(), nullptr) << c.what;
         EXPECT_EQ(frames, 0u) << c.what;
     }
 }
@@ -249,7 +249,7 @@ TEST(ReadWave, TheShippedEffectsHaveTheirFormatsAndLengths)
         EXPECT_EQ(Fields(format), (std::vector<uint32_t>{1, 1, e.rate, e.rate, 1, 8, 0})) << e.file;
         EXPECT_NEAR(frames / static_cast<double>(e.rate), e.seconds, 0.05) << e.file;
         // Real sound, not silence or a square block: the samples swing both ways around 128.
-        auto range = std::minmax_element(samples.data, samples.data + samples.size);
+        auto range = std::minmax_element(samples.Data(), samples.Data() + samples.size);
         ASSERT_NE(samples.size, 0u) << e.file;
         EXPECT_LT(*range.first, 64) << e.file;
         EXPECT_GT(*range.second, 192) << e.file;

@@ -70,7 +70,7 @@ TEST(ScriptReader, SkipsNestedBlocksAndSingleCommandsButNeverTheNul)
         const char* text;
         const char* rest;
     } cases[] = {
-        {"p12x", "x"},    {"l5~9x", "x"}, {"%50p0", "p0"},  {"a1,2,3,4", ",4"}, {"v5 x", " x"},
+        {"p12x", "x"},    {"l5~9x", "x"}, {"%50p0", "p0"},  {"a1,2,3,4", ",4"}, {"v5 x", " x"}, {"a5xy", "xy"},
         {"v5,6x", "x"},   {"c123456x", "x"}, {"s[a[b]]x", "x"}, {"sx", "x"},     {"uv<250x", "x"},
         {"gx", "x"},      {"]x", "]x"},   {"", ""},         {"c12", ""},        {"s[ab", ""},
         {"uv", ""},       {"a5,", ""},    {"%", ""},

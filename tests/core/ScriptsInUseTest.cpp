@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "app/ParseOption.h"
 #include "app/ScriptsInUse.h"
 #include "engine/ScriptTable.h"
+#include "settings/RunMode.h"
 #include "settings/Settings.h"
 
 TEST(ScriptsInUse, TheSettingsChooseAndANoUsableFileFallsBackToTheBuiltInOnes)

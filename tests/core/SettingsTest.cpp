@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ParseOption.h"
+#include "settings/RunMode.h"
 #include "settings/Settings.h"
 #include "tests/MemoryStore.h"
 
@@ -22,9 +22,15 @@ uint32_t FakeDir(char* buffer, uint32_t capacity)
 
 const char defaultMidi[] = "C:\\WINDOWS\\Media\\canyon.mid";
 
-const char* const numericFields[] = {"Gravity", "Wind",     "Stereo",     "SoundEffects", "Music",    "MusicMode",
-                                    "CDTrack", "DrawMode", "SparkLimit", "FrameRate",    "ScriptUse"};
-const int numericCount = 11;
+// The fields of the settings table that hold numbers and flags, in stored order.
+std::vector<SettingId> NumericFields()
+{
+    std::vector<SettingId> ids;
+    for (const SettingField& f : SettingFields)
+        if (f.type != SettingType::Path) ids.push_back(f.id);
+    return ids;
+}
+const std::vector<SettingId> numericFields = NumericFields();
 
 // Each setter with the interactive default, then with another value.
 typedef void (*Edit)(Settings&);
@@ -45,20 +51,13 @@ const std::pair<Edit, Edit> setters[] = {
     {[](Settings& r) { r.SetScriptFile(""); }, [](Settings& r) { r.SetScriptFile("D:\\mine.txt"); }},
 };
 
-// A numeric field by its stored name, as the stored 32 bits.
+// A numeric field as its stored 32 bits, by id or by its stored name.
+uint32_t Field(const Settings& s, SettingId id) { return static_cast<uint32_t>(s.Value(id)); }
 uint32_t Field(const Settings& s, const std::string& name)
 {
-    if (name == "Gravity") return static_cast<uint32_t>(s.Gravity);
-    if (name == "Wind") return static_cast<uint32_t>(s.Wind);
-    if (name == "Stereo") return static_cast<uint32_t>(s.Stereo);
-    if (name == "SoundEffects") return s.SoundEffects ? 1u : 0u;
-    if (name == "Music") return s.Music ? 1u : 0u;
-    if (name == "MusicMode") return static_cast<uint32_t>(s.MusicMode);
-    if (name == "CDTrack") return s.CDTrack;
-    if (name == "DrawMode") return static_cast<uint32_t>(s.DrawMode);
-    if (name == "SparkLimit") return s.SparkLimit;
-    if (name == "ScriptUse") return s.ScriptUse;
-    return s.FrameRate;
+    for (const SettingField& f : SettingFields)
+        if (name == f.name) return Field(s, f.id);
+    return 0xDEADBEEFu;
 }
 
 class SettingsTest : public ::testing::Test {
@@ -73,19 +72,19 @@ TEST_F(SettingsTest, FirstRunGetsEachModesDefaultsAndIsClean)
 {
     Settings s(nullptr, Interactive, &store, FakeDir);
     const uint32_t defaults[] = {980, 100, 0, 1, 1, Settings::MidiFile, 1, Settings::GDI, 5000, 50, 0};
-    for (int i = 0; i < numericCount; ++i) EXPECT_EQ(Field(s, numericFields[i]), defaults[i]) << numericFields[i];
-    EXPECT_STREQ(s.MIDIFile, defaultMidi);
-    EXPECT_STREQ(s.ScriptFile, "");
-    EXPECT_FALSE(s.Dirty) << "a first run stores nothing until something changes";
+    for (size_t i = 0; i < numericFields.size(); ++i) EXPECT_EQ(Field(s, numericFields[i]), defaults[i]) << i;
+    EXPECT_STREQ(s.GetMIDIFile(), defaultMidi);
+    EXPECT_STREQ(s.GetScriptFile(), "");
+    EXPECT_FALSE(s.IsDirty()) << "a first run stores nothing until something changes";
 
     int marker = 0;
     Settings saver(&marker, ScreenSaver, &store, FakeDir);
-    EXPECT_FALSE(saver.SoundEffects);
-    EXPECT_FALSE(saver.Music);
-    EXPECT_STREQ(saver.MIDIFile, defaultMidi);
-    EXPECT_EQ(saver.Instance, &marker);
-    EXPECT_EQ(saver.RunMode, ScreenSaver);
-    EXPECT_FALSE(saver.Dirty);
+    EXPECT_FALSE(saver.GetSoundEffects());
+    EXPECT_FALSE(saver.GetMusic());
+    EXPECT_STREQ(saver.GetMIDIFile(), defaultMidi);
+    EXPECT_EQ(saver.Instance(), &marker);
+    EXPECT_EQ(saver.Mode(), ScreenSaver);
+    EXPECT_FALSE(saver.IsDirty());
     EXPECT_TRUE(store.writes.empty());
 }
 
@@ -93,49 +92,50 @@ TEST_F(SettingsTest, DefaultMidiPathFollowsTheWindowsDirectory)
 {
     fakeWindowsDirectory = "C:\\";
     Settings root(nullptr, Interactive, &store, FakeDir);
-    EXPECT_STREQ(root.MIDIFile, "C:\\Media\\canyon.mid");
+    EXPECT_STREQ(root.GetMIDIFile(), "C:\\Media\\canyon.mid");
 
     // Unknown, too long for the buffer, or no way to ask: no path, so interactive music is off too.
     const std::string unknown[] = {"", "C:\\" + std::string(270, 'x')};
     for (const std::string& directory : unknown) {
         fakeWindowsDirectory = directory;
         Settings s(nullptr, Interactive, &store, FakeDir);
-        EXPECT_STREQ(s.MIDIFile, "");
-        EXPECT_FALSE(s.Music);
-        EXPECT_TRUE(s.SoundEffects);
+        EXPECT_STREQ(s.GetMIDIFile(), "");
+        EXPECT_FALSE(s.GetMusic());
+        EXPECT_TRUE(s.GetSoundEffects());
     }
     Settings noQuery(nullptr, Interactive, &store, nullptr);
-    EXPECT_STREQ(noQuery.MIDIFile, "");
-    EXPECT_FALSE(noQuery.Music);
+    EXPECT_STREQ(noQuery.GetMIDIFile(), "");
+    EXPECT_FALSE(noQuery.GetMusic());
 }
 
 TEST_F(SettingsTest, DefaultGroupsResetOnlyTheirOwnFieldsAndMarkDirty)
 {
     void (Settings::*const groups[])() = {&Settings::SetSightsDefaults, &Settings::SetSoundsDefaults,
                                           &Settings::SetSpeedDefaults, &Settings::SetFireworksDefaults};
-    const int firstOfGroup[] = {0, 3, 7, 10, 11};  // in numericFields; MIDIFile is a sound, ScriptFile a firework
-    for (int g = 0; g < 4; ++g) {
-        Settings s(nullptr, Interactive, &store, FakeDir);
-        uint32_t defaults[numericCount];
-        for (int i = 0; i < numericCount; ++i) defaults[i] = Field(s, numericFields[i]);
+    const size_t firstOfGroup[] = {0, 3, 7, 10, 11};  // in numericFields; MIDIFile is a sound, ScriptFile a firework
+    for (size_t g = 0; g < 4; ++g) {
+        MemoryStore own;
+        Settings s(nullptr, Interactive, &own, FakeDir);
+        std::vector<uint32_t> defaults;
+        for (SettingId id : numericFields) defaults.push_back(Field(s, id));
         for (const auto& setter : setters) setter.second(s);
-        s.Dirty = false;
+        ASSERT_TRUE(s.Save());
         (s.*groups[g])();
-        EXPECT_TRUE(s.Dirty);
-        for (int i = 0; i < numericCount; ++i) {
+        EXPECT_TRUE(s.IsDirty());
+        for (size_t i = 0; i < numericFields.size(); ++i) {
             bool inGroup = i >= firstOfGroup[g] && i < firstOfGroup[g + 1];
-            EXPECT_EQ(Field(s, numericFields[i]) == defaults[i], inGroup) << "group " << g << ", " << numericFields[i];
+            EXPECT_EQ(Field(s, numericFields[i]) == defaults[i], inGroup) << "group " << g << ", field " << i;
         }
-        EXPECT_EQ(std::string(s.MIDIFile) == defaultMidi, g == 1) << "group " << g;
-        EXPECT_EQ(std::string(s.ScriptFile).empty(), g == 3) << "group " << g;
+        EXPECT_EQ(std::string(s.GetMIDIFile()) == defaultMidi, g == 1) << "group " << g;
+        EXPECT_EQ(std::string(s.GetScriptFile()).empty(), g == 3) << "group " << g;
     }
 
     Settings saver(nullptr, ScreenSaver, &store, FakeDir);
     saver.SetSoundEffects(true);
     saver.SetMusic(true);
     saver.SetSoundsDefaults();
-    EXPECT_FALSE(saver.SoundEffects);
-    EXPECT_FALSE(saver.Music) << "the screen saver is silent by default even with a known MIDI path";
+    EXPECT_FALSE(saver.GetSoundEffects());
+    EXPECT_FALSE(saver.GetMusic()) << "the screen saver is silent by default even with a known MIDI path";
 }
 
 TEST_F(SettingsTest, SettersMarkDirtyOnlyOnARealChangeAndDoNotValidate)
@@ -144,22 +144,20 @@ TEST_F(SettingsTest, SettersMarkDirtyOnlyOnARealChangeAndDoNotValidate)
     for (size_t i = 0; i < sizeof(setters) / sizeof(setters[0]); ++i) {
         s.Load();
         setters[i].first(s);
-        EXPECT_FALSE(s.Dirty) << "setter " << i << " with the current value";
+        EXPECT_FALSE(s.IsDirty()) << "setter " << i << " with the current value";
         setters[i].second(s);
-        EXPECT_TRUE(s.Dirty) << "setter " << i << " with another value";
+        EXPECT_TRUE(s.IsDirty()) << "setter " << i << " with another value";
     }
-    s.SetMIDIFile("D:\\song.mid");
-    s.Dirty = false;
-    s.SetMIDIFile(s.MIDIFile);  // the very same storage
-    EXPECT_FALSE(s.Dirty);
-    EXPECT_STREQ(s.MIDIFile, "D:\\song.mid");
+    s.Load();
+    s.SetMIDIFile(s.GetMIDIFile());  // the very same storage
+    EXPECT_FALSE(s.IsDirty());
     s.SetMIDIFile(nullptr);
-    EXPECT_TRUE(s.Dirty);
-    EXPECT_STREQ(s.MIDIFile, "");
+    EXPECT_TRUE(s.IsDirty());
+    EXPECT_STREQ(s.GetMIDIFile(), "");
 
     s.SetGravity(5000);
     s.SetCDTrack(0);
-    EXPECT_EQ(s.Gravity, 5000) << "setters store as given";
+    EXPECT_EQ(s.GetGravity(), 5000) << "setters store as given";
     ASSERT_TRUE(s.Save());
     EXPECT_EQ(store.Dword("interactive", "Gravity"), 1500u) << "saving validates";
     EXPECT_EQ(store.Dword("interactive", "CDTrack"), 1u);
@@ -189,7 +187,7 @@ TEST_F(SettingsTest, LoadCorrectsStoredValuesOutOfRange)
         fresh.PutDword("interactive", c.name, c.stored);
         Settings s(nullptr, Interactive, &fresh, FakeDir);
         EXPECT_EQ(Field(s, c.name), c.used) << c.name << " stored as " << c.stored;
-        EXPECT_EQ(s.Dirty, c.dirty) << c.name << " stored as " << c.stored;
+        EXPECT_EQ(s.IsDirty(), c.dirty) << c.name << " stored as " << c.stored;
         EXPECT_TRUE(s.SaveIfDirty());
         EXPECT_EQ(fresh.writes.size(), c.dirty ? 13u : 0u) << c.name;
         if (c.dirty) {
@@ -213,13 +211,13 @@ TEST_F(SettingsTest, ValuesOfTheWrongTypeOrSizeAreIgnored)
     store.PutDword("interactive", "MusicMode", 1);
     store.PutDword("interactive", "SoundEffects", 7);
     Settings s(nullptr, Interactive, &store, FakeDir);
-    EXPECT_EQ(s.Gravity, 980);
-    EXPECT_EQ(s.Wind, 100);
-    EXPECT_EQ(s.CDTrack, 1u);
-    EXPECT_EQ(s.SparkLimit, 5000u);
-    EXPECT_EQ(s.MusicMode, Settings::CompactDisc) << "good values beside bad ones still count";
-    EXPECT_TRUE(s.SoundEffects) << "any non-zero flag is true";
-    EXPECT_FALSE(s.Dirty);
+    EXPECT_EQ(s.GetGravity(), 980);
+    EXPECT_EQ(s.GetWind(), 100);
+    EXPECT_EQ(s.GetCDTrack(), 1u);
+    EXPECT_EQ(s.GetSparkLimit(), 5000u);
+    EXPECT_EQ(s.GetMusicMode(), Settings::CompactDisc) << "good values beside bad ones still count";
+    EXPECT_TRUE(s.GetSoundEffects()) << "any non-zero flag is true";
+    EXPECT_FALSE(s.IsDirty());
     EXPECT_TRUE(s.SaveIfDirty());
     EXPECT_EQ(store.Dword("interactive", "SoundEffects"), 7u) << "stays as stored until the next save";
     s.SetGravity(700);
@@ -250,9 +248,9 @@ TEST_F(SettingsTest, PathValueRules)
         fresh.PutRaw("interactive", "MIDIFile", c.type, c.bytes);
         fresh.PutRaw("interactive", "ScriptFile", c.type, c.bytes);
         Settings s(nullptr, Interactive, &fresh, FakeDir);
-        EXPECT_EQ(std::string(s.MIDIFile), c.expected) << c.bytes.size() << " bytes of type " << c.type;
-        EXPECT_EQ(std::string(s.ScriptFile), c.expected == defaultMidi ? "" : c.expected) << c.bytes.size();
-        EXPECT_FALSE(s.Dirty);
+        EXPECT_EQ(std::string(s.GetMIDIFile()), c.expected) << c.bytes.size() << " bytes of type " << c.type;
+        EXPECT_EQ(std::string(s.GetScriptFile()), c.expected == defaultMidi ? "" : c.expected) << c.bytes.size();
+        EXPECT_FALSE(s.IsDirty());
     }
 }
 
@@ -262,7 +260,7 @@ TEST_F(SettingsTest, SaveWritesThirteenValuesInOrderThenFlushes)
     s.SetWind(-120);
     s.SetMIDIFile("");
     ASSERT_TRUE(s.Save());
-    EXPECT_FALSE(s.Dirty);
+    EXPECT_FALSE(s.IsDirty());
     EXPECT_EQ(store.writes, (std::vector<std::string>{"Gravity", "Wind", "Stereo", "SoundEffects", "Music",
                                                       "MusicMode", "CDTrack", "MIDIFile", "DrawMode",
                                                       "SparkLimit", "FrameRate", "ScriptFile", "ScriptUse"}));
@@ -286,7 +284,7 @@ TEST_F(SettingsTest, StoreFailuresKeepTheRecordDirty)
     s.SetFrameRate(70);
     store.failWritesAfter = 3;
     EXPECT_FALSE(s.Save());
-    EXPECT_TRUE(s.Dirty);
+    EXPECT_TRUE(s.IsDirty());
     EXPECT_EQ(store.writes.size(), 3u) << "a failed write stops the save";
     EXPECT_EQ(store.flushes, 0);
     store.failWritesAfter = -1;
@@ -300,38 +298,38 @@ TEST_F(SettingsTest, StoreFailuresKeepTheRecordDirty)
     Settings otherMode(nullptr, 3, &store, FakeDir);
     Settings noStore(nullptr, Interactive, nullptr, FakeDir);
     for (Settings* r : {&noKey, &otherMode, &noStore}) {
-        EXPECT_TRUE(r->Dirty);
-        EXPECT_EQ(r->Gravity, 980);
+        EXPECT_TRUE(r->IsDirty());
+        EXPECT_EQ(r->GetGravity(), 980);
         EXPECT_FALSE(r->Save());
         EXPECT_FALSE(r->SaveIfDirty());
-        EXPECT_TRUE(r->Dirty);
+        EXPECT_TRUE(r->IsDirty());
     }
     EXPECT_EQ(store.keys.size(), 1u) << "only the interactive key exists";
 }
 
 TEST_F(SettingsTest, EachModeRoundTripsThroughItsOwnKey)
 {
-    uint32_t edited[numericCount];
+    std::vector<uint32_t> edited;
     {
         Settings s(nullptr, ScreenSaver, &store, FakeDir);
         s.SetAllDefaults();
         for (const auto& setter : setters) setter.second(s);
-        for (int i = 0; i < numericCount; ++i) edited[i] = Field(s, numericFields[i]);
+        for (SettingId id : numericFields) edited.push_back(Field(s, id));
         ASSERT_TRUE(s.SaveIfDirty());
     }
     Settings back(nullptr, ScreenSaver, &store, FakeDir);
-    EXPECT_FALSE(back.Dirty);
-    for (int i = 0; i < numericCount; ++i) EXPECT_EQ(Field(back, numericFields[i]), edited[i]) << numericFields[i];
-    EXPECT_STREQ(back.MIDIFile, "C:\\WINDOWS\\MEDIA\\canyon.mid");
-    EXPECT_STREQ(back.ScriptFile, "D:\\mine.txt");
+    EXPECT_FALSE(back.IsDirty());
+    for (size_t i = 0; i < numericFields.size(); ++i) EXPECT_EQ(Field(back, numericFields[i]), edited[i]) << i;
+    EXPECT_STREQ(back.GetMIDIFile(), "C:\\WINDOWS\\MEDIA\\canyon.mid");
+    EXPECT_STREQ(back.GetScriptFile(), "D:\\mine.txt");
 
     Settings interactive(nullptr, Interactive, &store, FakeDir);
-    EXPECT_EQ(interactive.Gravity, 980) << "the interactive record does not see the screen saver's values";
+    EXPECT_EQ(interactive.GetGravity(), 980) << "the interactive record does not see the screen saver's values";
 
     back.SetGravity(1);
     back.SetMIDIFile("x");
     EXPECT_TRUE(back.Load()) << "reloading discards unsaved edits";
-    EXPECT_EQ(back.Gravity, 981);
-    EXPECT_STREQ(back.MIDIFile, "C:\\WINDOWS\\MEDIA\\canyon.mid");
-    EXPECT_FALSE(back.Dirty);
+    EXPECT_EQ(back.GetGravity(), 981);
+    EXPECT_STREQ(back.GetMIDIFile(), "C:\\WINDOWS\\MEDIA\\canyon.mid");
+    EXPECT_FALSE(back.IsDirty());
 }

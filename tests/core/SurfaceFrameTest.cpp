@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "render/PixelFormat.h"
+#include "engine/PixelFormat.h"
 #include "render/SurfaceFrame.h"
 #include "tests/PlotHelpers.h"
 

@@ -10,15 +10,14 @@
 namespace {
 World MakeWorld(SparkQueue& queue, uint32_t width, uint32_t height, SoundSink* sounds = nullptr, uint32_t frameRate = 30)
 {
-    return World(0, frameRate, queue, FixedFromInt(-980), FixedFromInt(100), width, height, 0, FixedFromInt(3500),
-                 FixedFromInt(-5000), FixedFromInt(-4995), 0, sounds);
+    return World(0, frameRate, queue, FixedFromInt(-980), FixedFromInt(100), width, height, sounds);
 }
 }  // namespace
 
 TEST(World, ProjectsTheWorkedExample)
 {
     SparkQueue queue(1);
-    World world(0, 30, queue, 0, 0, 640, 480, 0, FixedFromInt(3500), FixedFromInt(-5000), FixedFromInt(-4995), 0, nullptr);
+    World world(0, 30, queue, 0, 0, 640, 480);
     int32_t sx = -1, sy = -1, sx2 = -1;
     EXPECT_TRUE(world.Project(FixedFromInt(4000), 0, FixedFromInt(10000), &sx, &sy, &sx2));
     EXPECT_EQ(sx, 563);
@@ -31,9 +30,9 @@ TEST(World, ProjectsTheWorkedExample)
 TEST(World, PointsOnOrBehindThePlaneAreNotVisibleAndUntouched)
 {
     SparkQueue queue(1);
-    World world(0, 60, queue, 0, 0, 640, 480, 0, FixedFromInt(3500), FixedFromInt(-5000), FixedFromInt(-4995), 0, nullptr);
+    World world(0, 60, queue, 0, 0, 640, 480);
     int32_t sx = 77, sy = 88, sx2 = 99;
-    EXPECT_FALSE(world.Project(0, 0, FixedFromInt(-4995), &sx, &sy, &sx2));
+    EXPECT_FALSE(world.Project(0, 0, World::screenZ, &sx, &sy, &sx2));
     EXPECT_FALSE(world.Project(0, 0, FixedFromInt(-6000), &sx, &sy, &sx2));
     EXPECT_EQ(sx, 77);
     EXPECT_EQ(sy, 88);

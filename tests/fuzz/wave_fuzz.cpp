@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
         if (format.blockAlign == 0 || static_cast<uint64_t>(frames) * format.blockAlign > samples.size) __builtin_trap();
         // Touch every byte a sound buffer would be filled from.
         volatile uint8_t sum = 0;
-        for (uint32_t i = 0; i < frames * format.blockAlign; ++i) sum = static_cast<uint8_t>(sum + samples.data[i]);
+        for (uint32_t i = 0; i < frames * format.blockAlign; ++i) sum = static_cast<uint8_t>(sum + samples.Data()[i]);
     }
     // Walk every sub-chunk, and one level into each, as a LIST would be read.
     RiffChunk sub, inner;

@@ -1,10 +1,9 @@
-// Shared by the in-process tests of the application object: message pumping and settings set-up.
+// Shared by the in-process tests of the application object: message pumping and the sound bank's voices.
+// Their settings are set up with tests/SettingsRegistry.h.
 #pragma once
 #include <windows.h>
 
-#include <string>
-
-#include "audio/SoundBank.h"
+#include "audio/win32/SoundBank.h"
 
 // Dispatches the thread's messages for a while; the quit message of a closed show is dropped.
 inline void Pump(DWORD milliseconds)
@@ -19,20 +18,6 @@ inline void Pump(DWORD milliseconds)
         }
         Sleep(5);
     } while (GetTickCount() - start < milliseconds);
-}
-
-inline std::string ModeKey(const char* mode) { return std::string("Software\\Brelkora\\Fireworks\\1.0\\") + mode; }
-
-inline void ClearSettings(const char* mode) { RegDeleteKeyA(HKEY_CURRENT_USER, ModeKey(mode).c_str()); }
-
-inline void StoreSetting(const char* mode, const char* name, DWORD value)
-{
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, ModeKey(mode).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
-        return;
-    RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
-    RegCloseKey(key);
 }
 
 // How many of a sound bank's voices are sounding; -1 without a bank or a sound device.

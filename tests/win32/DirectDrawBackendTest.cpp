@@ -7,9 +7,10 @@
 
 #include <set>
 
-#include "app/FireworksApp.h"
+#include "app/win32/FireworksApp.h"
 #include "engine/SparkQueue.h"
-#include "render/DirectDrawBackend.h"
+#include "render/win32/DirectDrawBackend.h"
+#include "tests/SettingsRegistry.h"
 #include "win32/AppTestSupport.h"
 
 namespace {
@@ -54,14 +55,15 @@ void RunFrames(HWND window, int frames)
 TEST(DirectDrawBackend, ChoosesThe32BitModeAndShowsSparksWithTheirGlints)
 {
     if (!ScreenIs(800, 600)) GTEST_SKIP() << "needs an 800x600 screen";
-    ClearSettings("screensaver");
-    StoreSetting("screensaver", "DrawMode", 1);
+    settings_registry::DeleteModeKey("screensaver");
+    settings_registry::PutDword("screensaver", "DrawMode", 1);
     FireworksApp app(ScreenSaver, GetModuleHandleA(nullptr), nullptr);
     ASSERT_TRUE(app.IsUsable());
     ASSERT_NE(FullScreen(app), nullptr);
-    EXPECT_EQ(app.Width(), 800u);
-    EXPECT_EQ(app.Height(), 600u);
-    EXPECT_EQ(app.BitsPerPixel(), 32u);
+    const DisplayMode& mode = FullScreen(app)->Mode();
+    EXPECT_EQ(mode.width, 800u);
+    EXPECT_EQ(mode.height, 600u);
+    EXPECT_EQ(mode.bitsPerPixel, 32u);
     Pump(200);
     SendMessageA(app.Window(), WM_FW_LAUNCH, 9, 0);
     RunFrames(app.Window(), 150);  // the rockets have burst by now
@@ -69,15 +71,15 @@ TEST(DirectDrawBackend, ChoosesThe32BitModeAndShowsSparksWithTheirGlints)
     ShownColours(FullScreen(app)->PrimarySurface(), 600 - 32, &coloured);
     EXPECT_GT(coloured, 0u) << "no glint in the bottom rows";
     DestroyWindow(app.Window());
-    ClearSettings("screensaver");
+    settings_registry::DeleteModeKey("screensaver");
 }
 
 TEST(DirectDrawBackend, StereoShowsOnlyRedBlueAndMagentaOnBlack)
 {
     if (!ScreenIs(800, 600)) GTEST_SKIP() << "needs an 800x600 screen";
-    ClearSettings("screensaver");
-    StoreSetting("screensaver", "DrawMode", 1);
-    StoreSetting("screensaver", "Stereo", 1);
+    settings_registry::DeleteModeKey("screensaver");
+    settings_registry::PutDword("screensaver", "DrawMode", 1);
+    settings_registry::PutDword("screensaver", "Stereo", 1);
     FireworksApp app(ScreenSaver, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(FullScreen(app), nullptr);
     Pump(200);
@@ -88,19 +90,20 @@ TEST(DirectDrawBackend, StereoShowsOnlyRedBlueAndMagentaOnBlack)
     EXPECT_GT(colours.size(), 1u);
     for (uint32_t c : colours) EXPECT_TRUE(c == 0 || c == 0xFF0000 || c == 0x0000FF || c == 0xFF00FF) << std::hex << c;
     DestroyWindow(app.Window());
-    ClearSettings("screensaver");
+    settings_registry::DeleteModeKey("screensaver");
 }
 
 TEST(DirectDrawBackend, LostSurfacesAreRestoredInTheNextFrame)
 {
     if (!ScreenIs(800, 600)) GTEST_SKIP() << "needs an 800x600 screen";
-    ClearSettings("screensaver");
-    StoreSetting("screensaver", "DrawMode", 1);
+    settings_registry::DeleteModeKey("screensaver");
+    settings_registry::PutDword("screensaver", "DrawMode", 1);
     FireworksApp app(ScreenSaver, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(FullScreen(app), nullptr);
     Pump(200);
     // Setting the mode again takes the video memory away from every surface, as switching away does.
-    FullScreen(app)->DirectDraw()->SetDisplayMode(app.Width(), app.Height(), app.BitsPerPixel(), 0, 0);
+    const DisplayMode& mode = FullScreen(app)->Mode();
+    FullScreen(app)->DirectDraw()->SetDisplayMode(mode.width, mode.height, mode.bitsPerPixel, 0, 0);
     if (FullScreen(app)->PrimarySurface()->IsLost() != DDERR_SURFACELOST) GTEST_SKIP() << "this DirectDraw keeps its surfaces";
     RunFrames(app.Window(), 1);
     EXPECT_EQ(FullScreen(app)->PrimarySurface()->IsLost(), DD_OK);
@@ -109,21 +112,21 @@ TEST(DirectDrawBackend, LostSurfacesAreRestoredInTheNextFrame)
     RunFrames(app.Window(), 1);
     EXPECT_GT(ShownColours(FullScreen(app)->PrimarySurface(), 0, &coloured).size(), 1u) << "the backdrop was not redrawn";
     DestroyWindow(app.Window());
-    ClearSettings("screensaver");
+    settings_registry::DeleteModeKey("screensaver");
 }
 
 TEST(DirectDrawWide, FallsBackToGdiWithoutAModeOf800OrLess)
 {
     if (GetSystemMetrics(SM_CXSCREEN) <= 800) GTEST_SKIP() << "needs a screen wider than 800";
-    ClearSettings("screensaver");
-    StoreSetting("screensaver", "DrawMode", 1);
+    settings_registry::DeleteModeKey("screensaver");
+    settings_registry::PutDword("screensaver", "DrawMode", 1);
     FireworksApp app(ScreenSaver, GetModuleHandleA(nullptr), nullptr);
     ASSERT_TRUE(app.IsUsable());
     ASSERT_NE(app.Display(), nullptr);
     EXPECT_STREQ(app.Display()->Name(), "GDI");
     Pump(200);
-    EXPECT_EQ(app.Width(), static_cast<uint32_t>(GetSystemMetrics(SM_CXSCREEN)));
-    EXPECT_EQ(app.BitsPerPixel(), 8u);
+    EXPECT_EQ(app.Display()->Mode().width, static_cast<uint32_t>(GetSystemMetrics(SM_CXSCREEN)));
+    EXPECT_EQ(app.Display()->Mode().bitsPerPixel, 8u);
     DestroyWindow(app.Window());
-    ClearSettings("screensaver");
+    settings_registry::DeleteModeKey("screensaver");
 }

@@ -10,7 +10,6 @@
 #include <memory>
 #include <vector>
 
-#include "engine/Angles.h"
 #include "engine/DuePass.h"
 #include "engine/Launcher.h"
 #include "engine/Random.h"
@@ -18,9 +17,9 @@
 #include "engine/Spark.h"
 #include "engine/SparkQueue.h"
 #include "engine/World.h"
-#include "render/GdiBackend.h"
-#include "render/GdiTarget.h"
 #include "render/Plot.h"
+#include "render/win32/GdiBackend.h"
+#include "render/win32/GdiTarget.h"
 #include "scenery/Backdrop.h"
 
 namespace {
@@ -78,8 +77,7 @@ std::vector<uint32_t> Pixels(HWND window)
 struct Show {
     explicit Show(const ScriptTable& scripts_)
         : scripts(scripts_), queue(3000),
-          world(1000, 50, queue, FixedFromInt(-980), FixedFromInt(100), Width, Height, 0, FixedFromInt(3500),
-                FixedFromInt(-5000), FixedFromInt(-4995), 0, nullptr)
+          world(1000, 50, queue, FixedFromInt(-980), FixedFromInt(100), Width, Height)
     {
     }
     void Launch(uint32_t count)
@@ -114,7 +112,6 @@ private:
 
 TEST(GdiBackend, ShowsWhatThePixelByPixelPathDrew)
 {
-    FillAngleTable();
     ScriptTable scripts;
     HMODULE module = GetModuleHandleA(nullptr);
     HRSRC found = FindResourceA(module, "IDRAW_DEFAULT_SCRIPT", MAKEINTRESOURCEA(10));
@@ -136,7 +133,7 @@ TEST(GdiBackend, ShowsWhatThePixelByPixelPathDrew)
         ASSERT_TRUE(backend.Start());
         uint32_t afterStart = RandomState();
         SeedRandom(seed);
-        std::unique_ptr<Backdrop>(CreateBackdrop(Width, Height, stereo))->Draw(backdrop);
+        CreateBackdrop(Width, Height, stereo)->Draw(backdrop);
         ASSERT_EQ(RandomState(), afterStart);
         for (int frame = 0; frame < 260; ++frame) {
             if (frame == 0 || frame == 150) {  // the window is shown; later a full repaint, then part of it

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "engine/MemoryImage.h"
+#include "engine/PixelFormat.h"
 #include "engine/Random.h"
-#include "render/GdiTarget.h"
-#include "render/MemoryImage.h"
-#include "render/PixelFormat.h"
+#include "render/win32/GdiTarget.h"
 
 namespace {
 // A memory DC holding a top-down 32-bit DIB section, whose words are 0x00RRGGBB like a MemoryImage's.

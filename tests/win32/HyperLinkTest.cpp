@@ -7,8 +7,8 @@
 #include <string>
 
 #include "resources/resource.h"
-#include "settings/HyperLink.h"
-#include "settings/ShellOpen.h"
+#include "settings/win32/HyperLink.h"
+#include "settings/win32/ShellOpen.h"
 
 namespace {
 struct ShellCall {

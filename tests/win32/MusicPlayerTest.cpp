@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "audio/MusicPlayer.h"
+#include "audio/win32/MusicPlayer.h"
 
 namespace {
 // One command as sent: `extra` is the status item, time format or start position it carried.

@@ -12,16 +12,16 @@
 #include <functional>
 #include <string>
 
-#include "app/ParseOption.h"
 #include "resources/resource.h"
-#include "settings/FileDialog.h"
-#include "settings/HyperLink.h"
-#include "settings/PropertySheet.h"
+#include "settings/RunMode.h"
 #include "settings/Settings.h"
+#include "settings/win32/FileDialog.h"
+#include "settings/win32/HyperLink.h"
+#include "settings/win32/PropertySheet.h"
 #include "tests/ScreenCapture.h"
-#include "win32/AppTestSupport.h"
 #include "tests/SettingsRegistry.h"
 #include "tests/TempFiles.h"
+#include "win32/AppTestSupport.h"
 
 using namespace settings_registry;
 
@@ -201,8 +201,8 @@ TEST_F(PropertySheetTest, SlidersCarryTheirRangesTicksAndLiveLabels)
         PressCancel(sheet);
     });
     EXPECT_FALSE(ok);
-    EXPECT_EQ(settings.Wind, 100);
-    EXPECT_EQ(settings.FrameRate, 50u);
+    EXPECT_EQ(settings.GetWind(), 100);
+    EXPECT_EQ(settings.GetFrameRate(), 50u);
     EXPECT_EQ(ValueCount("interactive"), 0);
 }
 
@@ -247,14 +247,14 @@ TEST_F(PropertySheetTest, MusicControlsFollowTheEnablingRule)
         // The up-down keeps the typed track in range; text that is not a number is stored as 0.
         SetDlgItemTextA(sounds, IDC_TRACK, "  42xyz");
         ShowPage(sheet, SpeedPage);
-        EXPECT_EQ(settings.CDTrack, 42u);
-        EXPECT_EQ(settings.MusicMode, Settings::CompactDisc);
+        EXPECT_EQ(settings.GetCDTrack(), 42u);
+        EXPECT_EQ(settings.GetMusicMode(), Settings::CompactDisc);
         sounds = ShowPage(sheet, SoundsPage);
         EXPECT_EQ(enabled(), "1111100") << "compact disc after a round trip";
         SetDlgItemTextA(sounds, IDC_TRACK, "abc");
         PressOk(sheet);
     });
-    EXPECT_EQ(settings.CDTrack, 1u) << "saving validates the 0 that was stored";
+    EXPECT_EQ(settings.GetCDTrack(), 1u) << "saving validates the 0 that was stored";
     EXPECT_EQ(GetDword("interactive", "CDTrack"), 1u);
     EXPECT_EQ(GetDword("interactive", "MusicMode"), 1u);
 }
@@ -263,23 +263,23 @@ TEST_F(PropertySheetTest, LeavingAPageCommitsButCancelStillDiscards)
 {
     ASSERT_TRUE(PutDword("interactive", "Gravity", 700));
     Settings settings(instance, Interactive);
-    ASSERT_FALSE(settings.Dirty);
+    ASSERT_FALSE(settings.IsDirty());
     bool ok = RunSheet(settings, [&settings](HWND sheet) {
         HWND sights = ShowPage(sheet, SightsPage);
         EXPECT_EQ(Send(sights, IDC_GRAVITY, TBM_GETPOS), 700);
         Drag(sights, IDC_GRAVITY, 300);
         Click(sights, IDC_STEREO);
-        EXPECT_EQ(settings.Gravity, 700) << "nothing is stored while the page is active";
+        EXPECT_EQ(settings.GetGravity(), 700) << "nothing is stored while the page is active";
         ShowPage(sheet, SoundsPage);
-        EXPECT_EQ(settings.Gravity, 300);
-        EXPECT_EQ(settings.Stereo, 1);
-        EXPECT_TRUE(settings.Dirty);
+        EXPECT_EQ(settings.GetGravity(), 300);
+        EXPECT_EQ(settings.GetStereo(), 1);
+        EXPECT_TRUE(settings.IsDirty());
         PressCancel(sheet);
     });
     EXPECT_FALSE(ok);
-    EXPECT_EQ(settings.Gravity, 700);
-    EXPECT_EQ(settings.Stereo, 0);
-    EXPECT_FALSE(settings.Dirty);
+    EXPECT_EQ(settings.GetGravity(), 700);
+    EXPECT_EQ(settings.GetStereo(), 0);
+    EXPECT_FALSE(settings.IsDirty());
     EXPECT_EQ(ValueCount("interactive"), 1);
 }
 
@@ -292,7 +292,7 @@ TEST_F(PropertySheetTest, OkWritesOnlyWhenSomethingChanged)
         PressOk(sheet);
     });
     EXPECT_TRUE(ok);
-    EXPECT_FALSE(settings.Dirty);
+    EXPECT_FALSE(settings.IsDirty());
     EXPECT_EQ(ValueCount("interactive"), 0) << "a clean record writes nothing";
 
     ok = RunSheet(settings, [](HWND sheet) {
@@ -320,7 +320,7 @@ TEST_F(PropertySheetTest, DefaultsButtonsResetOnlyTheirOwnGroupAndShowIt)
         EXPECT_EQ(Send(sights, IDC_GRAVITY, TBM_GETPOS), 980);
         EXPECT_EQ(Text(sights, IDC_GRAVITY_LABEL), gravityLabel980);
         EXPECT_FALSE(Checked(sights, IDC_STEREO));
-        EXPECT_EQ(settings.FrameRate, 20u);
+        EXPECT_EQ(settings.GetFrameRate(), 20u);
 
         HWND sounds = ShowPage(sheet, SoundsPage);
         EXPECT_FALSE(Checked(sounds, IDC_MUSIC));
@@ -339,7 +339,7 @@ TEST_F(PropertySheetTest, DefaultsButtonsResetOnlyTheirOwnGroupAndShowIt)
         EXPECT_TRUE(Checked(speed, IDC_GDI));
         EXPECT_EQ(Send(speed, IDC_FRAMERATE, TBM_GETPOS), 50);
         EXPECT_EQ(Text(speed, IDC_FRAMERATE_LABEL), "50 frames/s");
-        EXPECT_EQ(settings.Gravity, 980);
+        EXPECT_EQ(settings.GetGravity(), 980);
         PressOk(sheet);
     });
     const uint32_t defaults[] = {980, 0, 1, 1, 2, 50};
@@ -349,13 +349,13 @@ TEST_F(PropertySheetTest, DefaultsButtonsResetOnlyTheirOwnGroupAndShowIt)
 TEST_F(PropertySheetTest, BrowseAsksForAMidiFileAndKeepsThePathWhenCancelled)
 {
     Settings settings(instance, Interactive);
-    const std::string original = settings.MIDIFile;
+    const std::string original = settings.GetMIDIFile();
     RunSheet(settings, [&settings, &original](HWND sheet) {
         HWND sounds = ShowPage(sheet, SoundsPage);
         SetDlgItemTextA(sounds, IDC_MIDI_FILE, "typed but not stored.mid");
         Click(sounds, IDC_BROWSE);
         EXPECT_EQ(dialogCalls, 1);
-        EXPECT_EQ(std::string(settings.MIDIFile), original);
+        EXPECT_EQ(std::string(settings.GetMIDIFile()), original);
         EXPECT_EQ(Text(sounds, IDC_MIDI_FILE), original) << "the edit shows the record's path again";
         EXPECT_EQ(lastRequest.hwndOwner, sounds);
         EXPECT_EQ(lastFilter, std::string(midiFilter, sizeof(midiFilter)));
@@ -369,11 +369,11 @@ TEST_F(PropertySheetTest, BrowseAsksForAMidiFileAndKeepsThePathWhenCancelled)
 
         chosenPath = "C:\\music\\chosen.mid";
         Click(sounds, IDC_BROWSE);
-        EXPECT_STREQ(settings.MIDIFile, "C:\\music\\chosen.mid") << "a chosen file is taken at once";
+        EXPECT_STREQ(settings.GetMIDIFile(), "C:\\music\\chosen.mid") << "a chosen file is taken at once";
         EXPECT_EQ(Text(sounds, IDC_MIDI_FILE), "C:\\music\\chosen.mid");
         PressCancel(sheet);
     });
-    EXPECT_EQ(std::string(settings.MIDIFile), original) << "cancel reloads the record";
+    EXPECT_EQ(std::string(settings.GetMIDIFile()), original) << "cancel reloads the record";
 }
 
 TEST_F(PropertySheetTest, AboutPageColoursAndItsBoldFont)

@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "app/ParseOption.h"
-#include "settings/RegistryStore.h"
+#include "settings/RunMode.h"
 #include "settings/Settings.h"
+#include "settings/win32/RegistryStore.h"
 #include "tests/SettingsRegistry.h"
 
 using namespace settings_registry;
@@ -34,8 +34,8 @@ TEST_F(RegistryStoreTest, FirstLoadCreatesTheKeyButStoresNothing)
     Settings s(nullptr, Interactive);
     EXPECT_EQ(ValueCount("interactive"), 0);
     EXPECT_EQ(ValueCount("screensaver"), -1);
-    EXPECT_FALSE(s.Dirty);
-    EXPECT_STREQ(s.MIDIFile, DefaultMidiPath().c_str());
+    EXPECT_FALSE(s.IsDirty());
+    EXPECT_STREQ(s.GetMIDIFile(), DefaultMidiPath().c_str());
     EXPECT_TRUE(s.SaveIfDirty());
     EXPECT_EQ(ValueCount("interactive"), 0) << "a clean record writes nothing";
     EXPECT_EQ(OpenSettingsKey(3), nullptr);
@@ -49,7 +49,7 @@ TEST_F(RegistryStoreTest, EveryFieldRoundTripsInItsOwnModesKey)
         const char* path = mode == Interactive ? "C:\\a b\\Tune.mid" : "D:\\other.midi";
         {
             Settings s(nullptr, mode);
-            EXPECT_EQ(s.Gravity, mode == Interactive ? 700 : 980);
+            EXPECT_EQ(s.GetGravity(), mode == Interactive ? 700 : 980);
             s.SetGravity(1499);
             s.SetWind(-499);
             s.SetStereo(1);
@@ -69,16 +69,16 @@ TEST_F(RegistryStoreTest, EveryFieldRoundTripsInItsOwnModesKey)
         EXPECT_EQ(GetDword(name, "Wind"), static_cast<uint32_t>(-499));
         EXPECT_EQ(GetDword(name, "Music"), mode == ScreenSaver ? 1u : 0u);
         Settings back(nullptr, mode);
-        EXPECT_FALSE(back.Dirty);
-        EXPECT_EQ(back.Gravity, 1499);
-        EXPECT_EQ(back.Wind, -499);
-        EXPECT_EQ(back.SoundEffects, mode == ScreenSaver);
-        EXPECT_EQ(back.CDTrack, 998u);
-        EXPECT_STREQ(back.MIDIFile, path);
-        EXPECT_EQ(back.SparkLimit, 19999u);
-        EXPECT_EQ(back.FrameRate, mode == Interactive ? 30u : 99u);
-        EXPECT_STREQ(back.ScriptFile, path);
-        EXPECT_EQ(back.ScriptUse, 2u);
+        EXPECT_FALSE(back.IsDirty());
+        EXPECT_EQ(back.GetGravity(), 1499);
+        EXPECT_EQ(back.GetWind(), -499);
+        EXPECT_EQ(back.GetSoundEffects(), mode == ScreenSaver);
+        EXPECT_EQ(back.GetCDTrack(), 998u);
+        EXPECT_STREQ(back.GetMIDIFile(), path);
+        EXPECT_EQ(back.GetSparkLimit(), 19999u);
+        EXPECT_EQ(back.GetFrameRate(), mode == Interactive ? 30u : 99u);
+        EXPECT_STREQ(back.GetScriptFile(), path);
+        EXPECT_EQ(back.GetScriptUse(), 2u);
     }
     EXPECT_EQ(GetDword("screensaver", "FrameRate"), 99u) << "the interactive save left the other key alone";
 }
@@ -93,11 +93,11 @@ TEST_F(RegistryStoreTest, WrongTypesAreIgnoredAndCorrectionsWrittenBackOnDiscard
     ASSERT_TRUE(PutDword("interactive", "FrameRate", 5));
     {
         Settings s(nullptr, Interactive);
-        EXPECT_EQ(s.Gravity, 980);
-        EXPECT_EQ(s.Wind, 100);
-        EXPECT_EQ(s.MusicMode, Settings::MidiFile);
-        EXPECT_EQ(s.FrameRate, 10u);
-        EXPECT_FALSE(s.Dirty) << "a clamped frame rate alone is not written back";
+        EXPECT_EQ(s.GetGravity(), 980);
+        EXPECT_EQ(s.GetWind(), 100);
+        EXPECT_EQ(s.GetMusicMode(), Settings::MidiFile);
+        EXPECT_EQ(s.GetFrameRate(), 10u);
+        EXPECT_FALSE(s.IsDirty()) << "a clamped frame rate alone is not written back";
     }
     DWORD type = REG_NONE;
     EXPECT_EQ(GetRaw("interactive", "Gravity", &type), std::string("700", 4));
@@ -106,8 +106,8 @@ TEST_F(RegistryStoreTest, WrongTypesAreIgnoredAndCorrectionsWrittenBackOnDiscard
     ASSERT_TRUE(PutDword("interactive", "CDTrack", 4294967295u));
     {
         Settings s(nullptr, Interactive);
-        EXPECT_EQ(s.CDTrack, 999u);
-        EXPECT_TRUE(s.Dirty);
+        EXPECT_EQ(s.GetCDTrack(), 999u);
+        EXPECT_TRUE(s.IsDirty());
         EXPECT_EQ(GetDword("interactive", "CDTrack"), 4294967295u) << "nothing is written before the discard";
         EXPECT_TRUE(s.SaveIfDirty());
     }
@@ -132,8 +132,8 @@ TEST_F(RegistryStoreTest, MidiFileSizeAndTerminatorRules)
     for (const Case& c : cases) {
         ASSERT_TRUE(PutRaw("interactive", "MIDIFile", c.type, c.bytes.data(), static_cast<DWORD>(c.bytes.size())));
         Settings s(nullptr, Interactive);
-        EXPECT_EQ(std::string(s.MIDIFile), c.expected) << c.bytes.size() << " bytes of type " << c.type;
-        EXPECT_FALSE(s.Dirty);
+        EXPECT_EQ(std::string(s.GetMIDIFile()), c.expected) << c.bytes.size() << " bytes of type " << c.type;
+        EXPECT_FALSE(s.IsDirty());
     }
 
     DeleteModeKey("interactive");
@@ -146,5 +146,5 @@ TEST_F(RegistryStoreTest, MidiFileSizeAndTerminatorRules)
     EXPECT_EQ(GetRaw("interactive", "MIDIFile", &type), std::string(1, '\0')) << "the empty path is one byte";
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
     Settings back(nullptr, Interactive);
-    EXPECT_STREQ(back.MIDIFile, "");
+    EXPECT_STREQ(back.GetMIDIFile(), "");
 }

@@ -11,11 +11,11 @@
 
 #include "FakeDirectSound.h"
 #include "SoundCapture.h"
-#include "audio/SoundBank.h"
+#include "audio/win32/SoundBank.h"
 #include "engine/SparkQueue.h"
-#include "win32/AppTestSupport.h"
 #include "engine/World.h"
 #include "resource.h"
+#include "win32/AppTestSupport.h"
 
 namespace {
 FakeSoundDevice* fakeDevice = nullptr;
@@ -269,7 +269,7 @@ TEST_F(SoundCapture, ALaunchIsHeardOnTheSideOfTheScreenItIsOn)
 {
     Capture capture(CapturePath());
     SparkQueue queue(4);
-    World world(0, 30, queue, 0, 0, 640, 480, 0, FixedFromInt(3500), FixedFromInt(-5000), FixedFromInt(-4995), 0, &bank);
+    World world(0, 30, queue, 0, 0, 640, 480, &bank);
     for (int32_t x : {-5240, 5240}) {
         const char* side = x < 0 ? "left" : "right";
         EXPECT_GE(std::abs(world.PanOf(FixedFromInt(x), FixedFromInt(3500), FixedFromInt(10000))), 9900)

@@ -6,16 +6,15 @@
 
 #include <memory>
 
-#include "engine/Angles.h"
 #include "engine/DuePass.h"
+#include "engine/MemoryImage.h"
+#include "engine/PixelFormat.h"
 #include "engine/Random.h"
 #include "engine/ScriptFile.h"
 #include "engine/ScriptTable.h"
 #include "engine/Spark.h"
 #include "engine/SparkQueue.h"
 #include "engine/World.h"
-#include "render/MemoryImage.h"
-#include "render/PixelFormat.h"
 #include "render/WindowFrame.h"
 #include "scenery/Backdrop.h"
 #include "tools/fwsim/Simulation.h"
@@ -26,8 +25,7 @@ const uint32_t QueueSize = 20000;
 
 World MakeWorld(SparkQueue& queue)
 {
-    return World(1000, 50, queue, FixedFromInt(-980), FixedFromInt(100), 800, 600, 0, FixedFromInt(3500),
-                 FixedFromInt(-5000), FixedFromInt(-4995), 0, nullptr);
+    return World(1000, 50, queue, FixedFromInt(-980), FixedFromInt(100), 800, 600);
 }
 
 void FillWithStars(SparkQueue& queue, const World& world, const char* script)
@@ -43,7 +41,6 @@ void FillWithStars(SparkQueue& queue, const World& world, const char* script)
 // Stars that never die: the loop count 0 runs about four billion passes, one per frame.
 template <class Pass> void StarLoop(benchmark::State& state, const char* star, Pass pass)
 {
-    FillAngleTable();
     SeedRandom(7);
     SparkQueue queue(QueueSize);
     World world = MakeWorld(queue);
@@ -69,7 +66,7 @@ void BM_WindowFrameStarLoop(benchmark::State& state)
 {
     GlobalPixelFormat().SetMasks(0xE0, 0x1C, 0x03);
     MemoryImage picture, backdrop;
-    std::unique_ptr<Backdrop> sky(CreateBackdrop(800, 600, 0));
+    std::unique_ptr<Backdrop> sky = CreateBackdrop(800, 600, 0);
     if (!picture.Create(800, 600) || !backdrop.Create(800, 600) || sky == nullptr) {
         state.SkipWithError("out of memory");
         return;

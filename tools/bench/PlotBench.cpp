@@ -5,12 +5,12 @@
 #include <benchmark/benchmark.h>
 
 #include "engine/Fixed.h"
+#include "engine/MemoryImage.h"
+#include "engine/PixelFormat.h"
 #include "engine/Random.h"
 #include "engine/Spark.h"
 #include "engine/SparkQueue.h"
 #include "engine/World.h"
-#include "render/MemoryImage.h"
-#include "render/PixelFormat.h"
 #include "render/SurfaceFrame.h"
 #include "scenery/Backdrop.h"
 
@@ -19,19 +19,7 @@ const uint32_t Width = 800, Height = 600, SparkCount = 20000;
 
 struct Scene {
     SparkQueue queue{SparkCount};
-    World world{0,
-                50,
-                queue,
-                FixedFromInt(-980),
-                FixedFromInt(100),
-                Width,
-                Height,
-                0,
-                FixedFromInt(3500),
-                FixedFromInt(-5000),
-                FixedFromInt(-4995),
-                0,
-                nullptr};
+    World world{0, 50, queue, FixedFromInt(-980), FixedFromInt(100), Width, Height};
     MemoryImage background, frame;
 
     Scene(uint32_t stereo, bool bursts)
@@ -40,9 +28,8 @@ struct Scene {
         SeedRandom(1);
         background.Create(Width, Height);
         frame.Create(Width, Height);
-        Backdrop* backdrop = CreateBackdrop(Width, Height, stereo);
-        if (backdrop != nullptr) backdrop->Draw(background);
-        delete backdrop;
+        std::unique_ptr<Backdrop> backdrop = CreateBackdrop(Width, Height, stereo);
+        if (backdrop) backdrop->Draw(background);
         int32_t cx = 0, cy = 0, cz = 0;
         for (uint32_t i = 0; i < SparkCount; ++i) {
             if (i % 1000 == 0) {

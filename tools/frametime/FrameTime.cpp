@@ -9,12 +9,14 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/FireworksApp.h"
+#include "app/win32/FireworksApp.h"
 #include "engine/SparkQueue.h"
 #include "render/FrameProfiler.h"
+#include "settings/SettingFields.h"
+#include "settings/Settings.h"
+#include "settings/win32/RegistryStore.h"
 
 namespace {
-const char modeKey[] = "Software\\Brelkora\\Fireworks\\1.0\\screensaver";
 
 struct SavedValue {
     const char* name;
@@ -31,13 +33,11 @@ void Pump()
 // The tool borrows the screen saver's settings for its run and puts back what was there.
 class BorrowedSettings {
 public:
-    BorrowedSettings(DWORD drawMode, DWORD sparkLimit, DWORD stereo) : key(nullptr)
+    BorrowedSettings(DWORD drawMode, DWORD sparkLimit, DWORD stereo) : key(OpenSettingsKey(ScreenSaver))
     {
-        if (RegCreateKeyExA(HKEY_CURRENT_USER, modeKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
-            key = nullptr;
-        Set(0, "DrawMode", drawMode);
-        Set(1, "SparkLimit", sparkLimit);
-        Set(2, "Stereo", stereo);
+        Set(0, FieldOf(SettingId::DrawMode).name, drawMode);
+        Set(1, FieldOf(SettingId::SparkLimit).name, sparkLimit);
+        Set(2, FieldOf(SettingId::Stereo).name, stereo);
     }
     ~BorrowedSettings()
     {
@@ -69,11 +69,12 @@ private:
 
 int main(int argc, char** argv)
 {
-    DWORD drawMode = 2, sparkLimit = 5000, stereo = 0;
+    DWORD drawMode = Settings::GDI, stereo = 0;
+    DWORD sparkLimit = static_cast<DWORD>(InteractiveDefault(SettingId::SparkLimit));
     int frames = 300;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--backend") == 0 && i + 1 < argc) {
-            drawMode = std::strcmp(argv[++i], "ddraw") == 0 ? 1 : 2;
+            drawMode = std::strcmp(argv[++i], "ddraw") == 0 ? Settings::DirectDraw : Settings::GDI;
         } else if (std::strcmp(argv[i], "--sparks") == 0 && i + 1 < argc) {
             sparkLimit = static_cast<DWORD>(std::strtoul(argv[++i], nullptr, 10));
         } else if (std::strcmp(argv[i], "--frames") == 0 && i + 1 < argc) {
@@ -113,7 +114,7 @@ int main(int argc, char** argv)
     }
     app.SetProfiler(nullptr);
 
-    std::printf("backend %s%s, spark limit %lu, frames %u, backend in use %s\n", drawMode == 1 ? "ddraw" : "gdi",
+    std::printf("backend %s%s, spark limit %lu, frames %u, backend in use %s\n", drawMode == Settings::DirectDraw ? "ddraw" : "gdi",
                 stereo ? " stereo" : "", static_cast<unsigned long>(sparkLimit), static_cast<unsigned>(profiler.Frames()),
                 app.Display() != nullptr ? app.Display()->Name() : "none");
     std::printf("median live sparks %u\n", profiler.MedianSparks());

@@ -7,15 +7,15 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/ParseOption.h"
-#include "engine/Angles.h"
+#include "settings/RunMode.h"
 #include "engine/Random.h"
-#include "linux/Clock.h"
-#include "linux/SaverOptions.h"
-#include "linux/SaverShow.h"
-#include "linux/TargetWindow.h"
-#include "linux/X11Backend.h"
-#include "linux/XConnection.h"
+#include "app/x11/BuiltInScripts.h"
+#include "app/x11/Clock.h"
+#include "app/SaverOptions.h"
+#include "app/SaverShow.h"
+#include "app/x11/TargetWindow.h"
+#include "app/x11/X11Backend.h"
+#include "app/x11/XConnection.h"
 #include "render/FrameProfiler.h"
 #include "settings/Settings.h"
 
@@ -64,27 +64,26 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "frametime_x11: no display %s\n", error.c_str());
         return 1;
     }
-    FillAngleTable();
     SeedRandom(1);
-    X11Backend display(x, window, static_cast<uint32_t>(settings.Stereo), nullptr);
+    X11Backend display(x, window, static_cast<uint32_t>(settings.GetStereo()), nullptr);
     ScriptTable scripts;
     std::string note;
-    if (!display.Start() || !LoadSaverScripts(scripts, settings, error, note)) {
+    if (!display.Start() || !LoadSaverScripts(scripts, settings, BuiltInScripts, BuiltInScriptsSize, error, note)) {
         std::fprintf(stderr, "frametime_x11: %s%s\n", display.Problem().c_str(), error.c_str());
         return 1;
     }
     SaverShow show(settings, scripts, window.Width(), window.Height(), Milliseconds());
 
     // Fill the sky, then measure.
-    uint32_t fill = settings.SparkLimit * 9 / 10;
+    uint32_t fill = settings.GetSparkLimit() * 9 / 10;
     RunFrames(show, display, nullptr, 400, fill, 5, 9);
     FrameProfiler profiler;
     display.SetProfiler(&profiler);
     RunFrames(show, display, &profiler, frames, fill, 1, 3);
     display.SetProfiler(nullptr);
 
-    std::printf("backend x11%s %ux%u, spark limit %u, frames %u, backend in use %s\n", settings.Stereo ? " stereo" : "",
-                window.Width(), window.Height(), settings.SparkLimit, static_cast<unsigned>(profiler.Frames()), display.Name());
+    std::printf("backend x11%s %ux%u, spark limit %u, frames %u, backend in use %s\n", settings.GetStereo() ? " stereo" : "",
+                window.Width(), window.Height(), settings.GetSparkLimit(), static_cast<unsigned>(profiler.Frames()), display.Name());
     std::printf("median live sparks %u\n", profiler.MedianSparks());
     std::printf("median frame (without sleep) %.3f ms\n", profiler.MedianFrameMs());
     for (int p = 0; p < FrameProfiler::PhaseCount; ++p) {

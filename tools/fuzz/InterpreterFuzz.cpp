@@ -8,15 +8,14 @@
 #include <cstring>
 #include <vector>
 
-#include "engine/Angles.h"
 #include "engine/DuePass.h"
+#include "engine/PixelFormat.h"
 #include "engine/Random.h"
 #include "engine/RunStats.h"
+#include "engine/SoundSink.h"
 #include "engine/Spark.h"
 #include "engine/SparkQueue.h"
 #include "engine/World.h"
-#include "render/PixelFormat.h"
-#include "engine/SoundSink.h"
 
 namespace {
 class SilentSounds : public SoundSink {
@@ -29,7 +28,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static bool ready = false;
     if (!ready) {
-        FillAngleTable();
         GlobalPixelFormat().SetMasks(0xFF0000, 0xFF00, 0xFF);
         ready = true;
     }
@@ -42,8 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     SilentSounds sounds;
     {
         SparkQueue queue(64);
-        World world(1000, 30, queue, FixedFromInt(-980), FixedFromInt(100), 800, 600, 0, FixedFromInt(3500),
-                    FixedFromInt(-5000), FixedFromInt(-4995), 0, &sounds);
+        World world(1000, 30, queue, FixedFromInt(-980), FixedFromInt(100), 800, 600, &sounds);
         RunStats stats;
         world.stats = &stats;
         Spark* firework = new Spark(world.now, world.now, text.data(), FixedFromInt(100), 0, FixedFromInt(10000),

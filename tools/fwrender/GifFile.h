@@ -5,12 +5,14 @@
 #include <string>
 #include <vector>
 
-#include "render/SurfaceView.h"
+#include "engine/SurfaceView.h"
 
 struct GifFileType;
 
 class GifAnimation {
 public:
+    GifAnimation(const GifAnimation&) = delete;
+    GifAnimation& operator=(const GifAnimation&) = delete;
     GifAnimation();
     ~GifAnimation();
 
@@ -22,9 +24,6 @@ public:
     bool Close();
 
 private:
-    GifAnimation(const GifAnimation&);
-    GifAnimation& operator=(const GifAnimation&);
-
     GifFileType* file;
     uint32_t width, height, delay;
     bool failed;

@@ -7,9 +7,9 @@
 #include <string>
 #include <system_error>
 
-#include "engine/Angles.h"
 #include "engine/Fixed.h"
 #include "engine/Launcher.h"
+#include "engine/PixelFormat.h"
 #include "engine/Random.h"
 #include "engine/ScriptFile.h"
 #include "engine/ScriptTable.h"
@@ -17,7 +17,6 @@
 #include "engine/SparkQueue.h"
 #include "engine/World.h"
 #include "render/HeadlessBackend.h"
-#include "render/PixelFormat.h"
 #include "tools/fwrender/GifFile.h"
 #include "tools/fwrender/Options.h"
 #include "tools/fwrender/PngFile.h"
@@ -65,7 +64,6 @@ int Render(const RenderOptions& options)
     }
 
     // The full-screen composition in a 32-bit display mode with 8 bits per channel.
-    FillAngleTable();
     SeedRandom(options.seeded ? options.seed : static_cast<uint32_t>(std::time(nullptr)));
     HeadlessBackend display(options.width, options.height, options.stereo);
     if (!display.Start()) {
@@ -76,7 +74,7 @@ int Render(const RenderOptions& options)
 
     SparkQueue queue(options.sparkLimit);
     World world(0, options.frameRate, queue, FixedFromInt(-options.gravity), FixedFromInt(options.wind), options.width,
-                options.height, 0, FixedFromInt(3500), FixedFromInt(-5000), FixedFromInt(-4995), 0, nullptr);
+                options.height);
 
     GifAnimation gif;
     std::string gifPath = (std::filesystem::path(options.outDir) / "show.gif").string();
@@ -123,11 +121,11 @@ int main(int argc, char** argv)
     bool help = false;
     std::string error;
     if (!ParseRenderOptions(argc, argv, options, help, error)) {
-        std::fprintf(stderr, "fwrender: %s\n%s", error.c_str(), RenderUsage);
+        std::fprintf(stderr, "fwrender: %s\n%s", error.c_str(), RenderUsage().c_str());
         return 2;
     }
     if (help) {
-        std::fputs(RenderUsage, stdout);
+        std::fputs(RenderUsage().c_str(), stdout);
         return 0;
     }
     return Render(options);

@@ -4,24 +4,27 @@
 #include <cstdlib>
 #include <cstring>
 
-const char RenderUsage[] =
-    "usage: fwrender [options]\n"
-    "Renders the fireworks show headless, as the full-screen display composes it, into PNG frames\n"
-    "and an animated GIF.\n"
-    "  --size WxH        surface size (default 800x600)\n"
-    "  --stereo          red/blue stereo instead of mono\n"
-    "  --frames N        frames to write (default 150)\n"
-    "  --skip N          frames to run before the first written one (default 0)\n"
-    "  --seed S          seed of the random generator (default: the clock)\n"
-    "  --script N        launch only built-in script N (0-based line of the scripts file)\n"
-    "  --scripts FILE    scripts file, one script per line (default resources/scripts.txt)\n"
-    "  --out DIR         output folder (default fwrender-out): frame-NNNN.png and show.gif\n"
-    "  --no-png          write no PNG frames\n"
-    "  --no-gif          write no GIF\n"
-    "  --fps N           frame rate of the show clock (default 50)\n"
-    "  --gravity N       gravity, cm/s^2 (default 980)\n"
-    "  --wind N          wind, cm/s (default 100)\n"
-    "  --limit N         spark limit (default 5000)\n";
+std::string RenderUsage()
+{
+    const RenderOptions defaults;
+    return "usage: fwrender [options]\n"
+           "Renders the fireworks show headless, as the full-screen display composes it, into PNG frames\n"
+           "and an animated GIF.\n"
+           "  --size WxH        surface size (default 800x600)\n"
+           "  --stereo          red/blue stereo instead of mono\n"
+           "  --frames N        frames to write (default 150)\n"
+           "  --skip N          frames to run before the first written one (default 0)\n"
+           "  --seed S          seed of the random generator (default: the clock)\n"
+           "  --script N        launch only built-in script N (0-based line of the scripts file)\n"
+           "  --scripts FILE    scripts file, one script per line (default resources/scripts.txt)\n"
+           "  --out DIR         output folder (default fwrender-out): frame-NNNN.png and show.gif\n"
+           "  --no-png          write no PNG frames\n"
+           "  --no-gif          write no GIF\n"
+           "  --fps N           frame rate of the show clock (default " + std::to_string(defaults.frameRate) + ")\n"
+           "  --gravity N       gravity, cm/s^2 (default " + std::to_string(defaults.gravity) + ")\n"
+           "  --wind N          wind, cm/s (default " + std::to_string(defaults.wind) + ")\n"
+           "  --limit N         spark limit (default " + std::to_string(defaults.sparkLimit) + ")\n";
+}
 
 namespace {
 bool ParseInt(const char* text, int64_t low, int64_t high, int64_t& value)

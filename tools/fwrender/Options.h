@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "settings/SettingFields.h"
+
 struct RenderOptions {
     uint32_t width = 800;
     uint32_t height = 600;
@@ -16,13 +18,15 @@ struct RenderOptions {
     std::string outDir = "fwrender-out";
     bool png = true;
     bool gif = true;
-    uint32_t frameRate = 50;
-    int32_t gravity = 980;
-    int32_t wind = 100;
-    uint32_t sparkLimit = 5000;
+    // The show's own defaults.
+    uint32_t frameRate = static_cast<uint32_t>(InteractiveDefault(SettingId::FrameRate));
+    int32_t gravity = InteractiveDefault(SettingId::Gravity);
+    int32_t wind = InteractiveDefault(SettingId::Wind);
+    uint32_t sparkLimit = static_cast<uint32_t>(InteractiveDefault(SettingId::SparkLimit));
 };
 
 // Parses argv; on a bad option returns false with a message in error. --help sets help.
 bool ParseRenderOptions(int argc, char** argv, RenderOptions& options, bool& help, std::string& error);
 
-extern const char RenderUsage[];
+// The text --help prints.
+std::string RenderUsage();

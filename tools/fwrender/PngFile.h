@@ -2,6 +2,6 @@
 #pragma once
 #include <string>
 
-#include "render/SurfaceView.h"
+#include "engine/SurfaceView.h"
 
 bool WritePng(const std::string& path, const SurfaceView& frame);

@@ -97,6 +97,7 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& options, 
 
 std::string SimHelpText()
 {
+    const SimOptions defaults;
     return std::string("usage: fwsim [options]\n"
            "Runs one firework headless, frame by frame, and reports what it did.\n"
            "\n"
@@ -106,11 +107,11 @@ std::string SimHelpText()
            "                      scripts, resources/scripts.txt); --script-file FILE is the same\n"
            "  --seed N            seed of the random generator (default 1); the same seed and\n"
            "                      options always give the same report\n"
-           "  --fps N             frames per second, 1 to 1000 (default 50); a frame lasts\n"
+           "  --fps N             frames per second, 1 to 1000 (default ") + std::to_string(defaults.fps) + "); a frame lasts\n"
            "                      1000/N milliseconds of simulated time\n"
-           "  --spark-limit N     most sparks alive at once, 0 to 1000000 (default 5000)\n"
-           "  --gravity N         downward acceleration in cm/s^2 (default 980)\n"
-           "  --wind N            horizontal wind in cm/s (default 100)\n"
+           "  --spark-limit N     most sparks alive at once, 0 to 1000000 (default " + std::to_string(defaults.sparkLimit) + ")\n"
+           "  --gravity N         downward acceleration in cm/s^2 (default " + std::to_string(defaults.gravity) + ")\n"
+           "  --wind N            horizontal wind in cm/s (default " + std::to_string(defaults.wind) + ")\n" + std::string(""
            "  --frames N          run N frames after the launch; default: until the last spark\n"
            "                      dies (giving up after 1000000 frames)\n"
            "  --launch N          launch N fireworks, one frame apart, as the digit keys do\n"

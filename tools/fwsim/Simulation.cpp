@@ -2,9 +2,9 @@
 
 #include <chrono>
 
-#include "engine/Angles.h"
 #include "engine/DuePass.h"
 #include "engine/Launcher.h"
+#include "engine/PixelFormat.h"
 #include "engine/Random.h"
 #include "engine/RunStats.h"
 #include "engine/ScriptTable.h"
@@ -12,7 +12,6 @@
 #include "engine/Spark.h"
 #include "engine/SparkQueue.h"
 #include "engine/World.h"
-#include "render/PixelFormat.h"
 
 namespace {
 
@@ -39,7 +38,6 @@ const uint32_t ScreenHeight = 600;
 void Simulate(const SimOptions& options, const ScriptTable& scripts, SimResult& result)
 {
     result = SimResult();
-    FillAngleTable();
     GlobalPixelFormat().SetMasks(0xFF0000, 0xFF00, 0xFF);
     SeedRandom(options.seed);
 
@@ -47,7 +45,7 @@ void Simulate(const SimOptions& options, const ScriptTable& scripts, SimResult& 
     SoundLog sounds(result.sounds);
     RunStats stats;
     World world(0, options.fps, queue, FixedFromInt(-options.gravity), FixedFromInt(options.wind), ScreenWidth,
-                ScreenHeight, 0, FixedFromInt(3500), FixedFromInt(-5000), FixedFromInt(-4995), 0, &sounds);
+                ScreenHeight, &sounds);
     world.stats = &stats;
     result.framePeriod = world.framePeriod;
 
