@@ -46,6 +46,12 @@ void X11Backend::Stop()
 
 void X11Backend::Frame(World& world)
 {
+    // The due pass leaves the picture alone, so it runs while the server may still be reading the
+    // previous frame from it; only then does the picture have to be free.
+    {
+        PhaseTimer timer(profiler, FrameProfiler::DuePass);
+        RunDueSparks(world);
+    }
     SurfaceView picture = presenter.View();
     {
         PhaseTimer timer(profiler, FrameProfiler::Present);
@@ -54,10 +60,6 @@ void X11Backend::Frame(World& world)
     {
         PhaseTimer timer(profiler, FrameProfiler::BackdropCopy);
         CopySurface(picture, backdrop.View());
-    }
-    {
-        PhaseTimer timer(profiler, FrameProfiler::DuePass);
-        RunDueSparks(world);
     }
     {
         PhaseTimer timer(profiler, FrameProfiler::Plotting);
