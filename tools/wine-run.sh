@@ -2,7 +2,8 @@
 # Runs a Windows program under Wine for the tests and for `make run`.
 #   wine-run.sh PROGRAM.exe [ARGS...]
 # - WINEPREFIX: $FW_WINEPREFIX, or <build dir>/wineprefix, found from the program's location (the
-#   nearest folder above it with a CMakeCache.txt). Created once, then reused.
+#   nearest folder above it with a CMakeCache.txt). Created once, then reused; tools/wine-prefix-setup.sh
+#   completes it.
 # - WINEDEBUG=-all unless the caller set WINEDEBUG.
 # - X display: $DISPLAY when set; otherwise a private Xvfb (screen $FW_SCREEN, default 800x600x24)
 #   that lives as long as the program. FW_MONITORS="800x600 640x480" gives it that many monitors
@@ -59,6 +60,11 @@ mkdir -p "$(dirname "$WINEPREFIX")"
     /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1
     /usr/lib/wine/wineserver -w
     touch "$WINEPREFIX/.fw-ready"
+  fi
+  # Again whenever the set-up itself changed since it last ran on this prefix.
+  if [ "$here/wine-prefix-setup.sh" -nt "$WINEPREFIX/.fw-setup" ]; then
+    "$here/wine-prefix-setup.sh" >/dev/null 2>&1
+    touch "$WINEPREFIX/.fw-setup"
   fi
 ) 9>"$WINEPREFIX.lock"
 
