@@ -1,8 +1,8 @@
 // The show's display back-end on X11: it composes whole frames the way the full-screen DirectDraw
-// back-end does (a clean copy of the backdrop, the due pass, every queued spark plotted, in stereo
-// the same additive red/blue picture) into a 32-bit picture of the window's size, and puts each
-// frame on the window through an ImagePresenter. A new window size rebuilds picture and backdrop,
-// as the GDI window does.
+// back-end does (a clean copy of the backdrop, made on a second thread beside the due pass, then
+// every queued spark plotted, in stereo the same additive red/blue picture) into a 32-bit picture of
+// the window's size, and puts each frame on the window through an ImagePresenter. A new window size
+// rebuilds picture and backdrop, as the GDI window does.
 #pragma once
 #include <cstdint>
 #include <string>
