@@ -5,11 +5,13 @@
 # make compare [BASE=rev] - fwsim and fwrender output of the working tree against BASE, byte for byte
 # make dist  - the setup program BrelkoraFireworksSetup.exe and the release zip, in build/dist
 # make gallery - the README's pictures of the show, made with fwrender
+# make install-linux [PREFIX=/usr] [DESTDIR=] - the X11 saver and its settings where xscreensaver finds them
 SHELL := /bin/bash
 PRESETS := native native-asan win32 win64
 FUZZ_SECONDS ?= 600
+PREFIX ?= /usr
 
-.PHONY: all bootstrap build test fuzz-briefly run bench fuzz compare dist gallery clean $(addprefix build-,$(PRESETS)) $(addprefix test-,$(PRESETS))
+.PHONY: all bootstrap build test fuzz-briefly run bench fuzz compare dist gallery install-linux clean $(addprefix build-,$(PRESETS)) $(addprefix test-,$(PRESETS))
 
 all: build
 
@@ -53,6 +55,11 @@ dist: build-win32
 
 gallery: build-native
 	@tools/make-gallery.sh
+
+# Debian's xscreensaver runs display modes from $(PREFIX)/libexec/xscreensaver and reads their
+# settings dialogs from $(PREFIX)/share/xscreensaver/config.
+install-linux: build-native
+	@DESTDIR="$(DESTDIR)" cmake --install build/native --prefix "$(PREFIX)" --component linux-saver --strip
 
 clean:
 	rm -rf build

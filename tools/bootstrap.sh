@@ -11,6 +11,7 @@ packages=(
   libgl1:i386 libgl1-mesa-dri:i386 libglx-mesa0:i386 libgl1-mesa-dri libglx-mesa0
   fonts-wine xvfb xserver-xephyr xauth x11-apps x11-utils xdotool imagemagick
   libpng-dev libgif-dev
+  libx11-dev libxext-dev xscreensaver
   alsa-utils libasound2-plugins:i386 sox file python3
   nsis
 )
