@@ -46,30 +46,24 @@ inline bool PutDword(const char* mode, const char* name, uint32_t value)
 // The stored bytes and type; type REG_NONE when the value is absent.
 inline std::string GetRaw(const char* mode, const char* name, DWORD* type)
 {
-    *type = REG_NONE;
     char buffer[2048];
-    DWORD size = 0;
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, ModePath(mode).c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS) {
-        size = sizeof(buffer);
-        if (RegQueryValueExA(key, name, nullptr, type, reinterpret_cast<BYTE*>(buffer), &size) != ERROR_SUCCESS) {
-            *type = REG_NONE;
-            size = 0;
-        }
-        RegCloseKey(key);
+    DWORD size = sizeof(buffer);
+    if (RegGetValueA(HKEY_CURRENT_USER, ModePath(mode).c_str(), name, RRF_RT_ANY | RRF_NOEXPAND, type, buffer,
+                     &size) != ERROR_SUCCESS) {
+        *type = REG_NONE;
+        return "";
     }
     return std::string(buffer, size);
 }
 
-// The stored number, or `missing` when the value is absent or not a 4-byte REG_DWORD.
+// The stored number, or `missing` when the value is absent or not a REG_DWORD.
 inline uint32_t GetDword(const char* mode, const char* name, uint32_t missing = 0xDEADBEEFu)
 {
-    DWORD type = REG_NONE;
-    std::string bytes = GetRaw(mode, name, &type);
-    if (type != REG_DWORD || bytes.size() != 4) return missing;
-    uint32_t result = 0;
-    for (size_t i = 4; i > 0; --i) result = result << 8 | static_cast<unsigned char>(bytes[i - 1]);
-    return result;
+    DWORD value = 0, size = sizeof(value);
+    return RegGetValueA(HKEY_CURRENT_USER, ModePath(mode).c_str(), name, RRF_RT_REG_DWORD, nullptr, &value, &size) ==
+                   ERROR_SUCCESS
+               ? value
+               : missing;
 }
 
 inline std::string DefaultMidiPath()
