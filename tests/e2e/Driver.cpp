@@ -1,19 +1,14 @@
 #include "e2e/Driver.h"
 
-#include <cstdio>
+#include <vector>
 
-std::string ProgramDirectory()
+ProgramRun::ProgramRun(const std::string& arguments, std::string exe) : process()
 {
-    char path[MAX_PATH];
-    DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string s(path, n);
-    return s.substr(0, s.find_last_of("\\/"));
-}
-
-ProgramRun::ProgramRun(const std::string& arguments) : ProgramRun(ProgramDirectory() + "\\fireworks.scr", arguments) {}
-
-ProgramRun::ProgramRun(const std::string& exe, const std::string& arguments) : process()
-{
+    if (exe.empty()) {
+        char path[MAX_PATH];
+        exe.assign(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
+        exe = exe.substr(0, exe.find_last_of("\\/")) + "\\fireworks.scr";
+    }
     std::string commandLine = "\"" + exe + "\" " + arguments;
     STARTUPINFOA si = {};
     si.cb = sizeof si;
@@ -41,7 +36,7 @@ struct WindowSearch {
     HWND found;
 };
 
-BOOL CALLBACK FindProcessWindowProc(HWND hwnd, LPARAM context)
+BOOL CALLBACK FindProcessWindow(HWND hwnd, LPARAM context)
 {
     WindowSearch* search = reinterpret_cast<WindowSearch*>(context);
     DWORD pid = 0;
@@ -54,52 +49,17 @@ BOOL CALLBACK FindProcessWindowProc(HWND hwnd, LPARAM context)
     }
     return TRUE;
 }
-
-BOOL CALLBACK CollectText(HWND hwnd, LPARAM context)
-{
-    char text[512] = "";
-    GetWindowTextA(hwnd, text, sizeof text);
-    std::string* all = reinterpret_cast<std::string*>(context);
-    *all += text;
-    *all += "\n";
-    return TRUE;
-}
 }  // namespace
 
-static HWND FindProcessWindow(DWORD processId, const char* className)
+HWND ProgramRun::WaitForWindow(const char* className)
 {
-    WindowSearch search = {processId, className, nullptr};
-    EnumWindows(FindProcessWindowProc, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-HWND WaitForProcessWindow(DWORD processId, const char* className, DWORD timeoutMs)
-{
-    DWORD start = GetTickCount();
-    while (GetTickCount() - start < timeoutMs) {
-        HWND found = FindProcessWindow(processId, className);
-        if (found != nullptr) return found;
+    WindowSearch search = {process.dwProcessId, className, nullptr};
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 15000;) {
+        EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&search));
+        if (search.found != nullptr || WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0) break;
         PumpFor(50);  // a window of this thread may be asked something meanwhile
     }
-    return nullptr;
-}
-
-std::string ChildTexts(HWND window)
-{
-    std::string all;
-    EnumChildWindows(window, CollectText, reinterpret_cast<LPARAM>(&all));
-    return all;
-}
-
-HWND ProgramRun::WaitForWindow(DWORD timeoutMs)
-{
-    DWORD start = GetTickCount();
-    while (GetTickCount() - start < timeoutMs) {
-        HWND found = FindProcessWindow(process.dwProcessId, "VokFireworks");
-        if (found != nullptr) return found;
-        if (WaitForSingleObject(process.hProcess, 50) == WAIT_OBJECT_0) return nullptr;
-    }
-    return nullptr;
+    return search.found;
 }
 
 DWORD ProgramRun::WaitForExit(DWORD timeoutMs)

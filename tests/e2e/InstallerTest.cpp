@@ -39,7 +39,7 @@ TEST(Installer, SilentInstallPutsTheSaverWhereWindowsListsItAndSilentUninstallTa
     const std::string installed = std::string(windows) + (wow64 ? "\\Sysnative" : "\\System32") + "\\fireworks.scr";
     PutDword("screensaver", "Gravity", 700);  // a user's settings, which a silent uninstall keeps
 
-    ProgramRun install(setup, "/S");
+    ProgramRun install("/S", setup);
     ASSERT_EQ(install.WaitForExit(60000), 0u);
     EXPECT_TRUE(Exists(installed));
     EXPECT_FALSE(wow64 && Exists(named)) << "the saver went to the redirected 32-bit folder";
@@ -51,7 +51,7 @@ TEST(Installer, SilentInstallPutsTheSaverWhereWindowsListsItAndSilentUninstallTa
     EXPECT_GT(std::atoi(Read(HKEY_LOCAL_MACHINE, uninstallKey, "EstimatedSize").c_str()), 500) << "kilobytes";
     EXPECT_EQ(Read(HKEY_CURRENT_USER, "Control Panel\\Desktop", "SCRNSAVE.EXE"), named);
     {
-        ProgramRun saver(installed, "/s");
+        ProgramRun saver("/s", installed);
         HWND window = saver.WaitForWindow();
         ASSERT_NE(window, nullptr) << "the installed saver did not start";
         PostMessageA(window, WM_KEYDOWN, 'A', 0);
@@ -59,7 +59,7 @@ TEST(Installer, SilentInstallPutsTheSaverWhereWindowsListsItAndSilentUninstallTa
     }
 
     const std::string folder = Read(HKEY_LOCAL_MACHINE, uninstallKey, "InstallLocation");
-    ProgramRun uninstall(folder + "\\uninstall.exe", "/S");
+    ProgramRun uninstall("/S", folder + "\\uninstall.exe");
     EXPECT_EQ(uninstall.WaitForExit(60000), 0u);
     // It hands over to a copy of itself in the temporary folder, which removes the program's folder last.
     for (int i = 0; i < 300 && Exists(folder); ++i) Sleep(100);

@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <string>
 #include <vector>
 
 #include "app/win32/FireworksApp.h"
@@ -29,57 +28,43 @@ void DeliverDisplayState(HWND window, DWORD state)
     const DWORD notice[] = {0x6FE69556, 0x47A0704A, 0x8DC2248F, 0x47DA6F93, sizeof(DWORD), state};
     SendMessageA(window, WM_POWERBROADCAST, 0x8013, reinterpret_cast<LPARAM>(notice));  // PBT_POWERSETTINGCHANGE
 }
-
 }  // namespace
 
-TEST(FireworksApp, FullScreenSaverToleratesItsAllowanceOfMouseMoves)
+TEST(FireworksApp, FullScreenSaverEndsOnInputBeyondItsMouseAllowanceAndRefusesToBeReplaced)
 {
     settings_registry::DeleteModeKey("screensaver");
-    // The mouse moves a show survives, without and with one more activation, which raises the allowance.
-    uint32_t survived[2] = {0, 0};
-    for (int activations = 0; activations < 2; ++activations) {
+    // The mouse moves a show survives, without and with one more activation, which raises the
+    // allowance; then keys and buttons, any one of which ends it. WM_KEYDOWN ends every end-to-end run.
+    const UINT inputs[] = {WM_MOUSEMOVE, WM_MOUSEMOVE, WM_SYSKEYDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN};
+    uint32_t survived[5] = {};
+    for (int i = 0; i < 5; ++i) {
         FireworksApp app(ScreenSaver, GetModuleHandleA(nullptr), nullptr);
         ASSERT_TRUE(app.IsUsable());
         HWND window = app.Window();
         Pump(300);
         EXPECT_EQ(app.State(), Running);
-        if (activations > 0) SendMessageA(window, WM_NCACTIVATE, TRUE, 0);
-        while (survived[activations] < 100 && IsWindow(window)) {
-            SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(survived[activations], 0));
-            if (IsWindow(window)) ++survived[activations];
+        EXPECT_EQ(SendMessageA(window, WM_SYSCOMMAND, SC_SCREENSAVE, 0), 0);
+        EXPECT_EQ(SendMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0), 0);
+        if (i == 1) SendMessageA(window, WM_NCACTIVATE, TRUE, 0);
+        while (survived[i] < 100 && IsWindow(window)) {
+            SendMessageA(window, inputs[i], inputs[i] == WM_MOUSEMOVE ? 0 : 'Q', MAKELPARAM(survived[i], 0));
+            if (IsWindow(window)) ++survived[i];
         }
-        EXPECT_FALSE(IsWindow(window));
         EXPECT_EQ(app.State(), NotStarted);
         EXPECT_EQ(app.Queue(), nullptr);  // Shutdown ran from WM_DESTROY
         app.Shutdown();                   // and a second run finds nothing left to release
+        EXPECT_TRUE(i < 2 || survived[i] == 0) << inputs[i];
     }
     EXPECT_GE(survived[0], 5u);
     EXPECT_EQ(survived[1], survived[0] + 1);
 }
 
-TEST(FireworksApp, FullScreenSaverClosesOnAnyKeyOrButtonAndRefusesToBeReplaced)
-{
-    // WM_KEYDOWN ends it in every end-to-end run already.
-    const UINT closers[] = {WM_SYSKEYDOWN, WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN};
-    for (UINT message : closers) {
-        FireworksApp app(ScreenSaver, GetModuleHandleA(nullptr), nullptr);
-        HWND window = app.Window();
-        Pump(100);
-        EXPECT_EQ(SendMessageA(window, WM_SYSCOMMAND, SC_SCREENSAVE, 0), 0);
-        EXPECT_EQ(SendMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0), 0);
-        EXPECT_TRUE(IsWindow(window));
-        SendMessageA(window, message, 'Q', 0);
-        EXPECT_FALSE(IsWindow(window)) << message;
-    }
-}
-
-TEST(FireworksApp, InteractiveKeysPauseResumeAndLaunch)
+TEST(FireworksApp, InteractiveKeysMessagesResizeAndDisplayOff)
 {
     settings_registry::DeleteModeKey("interactive");
     FireworksApp app(Interactive, GetModuleHandleA(nullptr), nullptr);
     ASSERT_TRUE(app.IsUsable());
     HWND window = app.Window();
-    EXPECT_EQ(app.State(), NotStarted);
     SendMessageA(window, WM_KEYDOWN, VK_SPACE, 0);  // nothing to pause yet
     EXPECT_EQ(app.State(), NotStarted);
     SendMessageA(window, WM_FW_RESUME, 0, 0);
@@ -91,89 +76,50 @@ TEST(FireworksApp, InteractiveKeysPauseResumeAndLaunch)
     EXPECT_EQ(CursorCount(), cursor + 1);  // every pause shows the cursor
     SendMessageA(window, WM_KEYDOWN, VK_SPACE, 0);
     EXPECT_EQ(app.State(), Running);
-    SendMessageA(window, WM_KEYDOWN, VK_SPACE, 0);
+    SendMessageA(window, WM_FW_PAUSE, 0, 0);
     ASSERT_EQ(app.State(), Paused);
-
-    uint32_t queued = app.Queue()->Count();
     SendMessageA(window, WM_KEYDOWN, VK_NUMPAD5, 0);  // keypad digits do nothing
-    EXPECT_EQ(app.Queue()->Count(), queued);
     EXPECT_EQ(app.State(), Paused);
+    ASSERT_EQ(app.Queue()->Count(), 0u);
 
     SendMessageA(window, WM_KEYDOWN, '5', 0);  // five fireworks, one frame apart, and the show resumes
     EXPECT_EQ(app.State(), Running);
-    ASSERT_EQ(queued, 0u);
     ASSERT_EQ(app.Queue()->Count(), 5u);
     std::vector<uint32_t> wakes;
     for (uint32_t i = 0; i < 5; ++i) wakes.push_back(app.Queue()->At(i)->wakeTime);
     std::sort(wakes.begin(), wakes.end());
     for (uint32_t i = 0; i < 5; ++i) EXPECT_EQ(wakes[i] - wakes[0], i * 20) << "one frame at 50 frames/s apart";
-
-    SendMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0);
-    EXPECT_FALSE(IsWindow(window));
-}
-
-TEST(FireworksApp, PrivateMessagesAndTheGdiFrame)
-{
-    FireworksApp app(Interactive, GetModuleHandleA(nullptr), nullptr);
-    ASSERT_TRUE(app.IsUsable());
-    HWND window = app.Window();
-    Pump(200);
-    ASSERT_NE(app.Display(), nullptr);
-    EXPECT_STREQ(app.Display()->Name(), "GDI");
-    RECT client;
-    GetClientRect(window, &client);
-    EXPECT_EQ(app.Display()->Mode().width, static_cast<uint32_t>(client.right));
-    EXPECT_EQ(app.Display()->Mode().height, static_cast<uint32_t>(client.bottom));
-
-    EXPECT_EQ(SendMessageA(window, WM_FW_PAUSE, 0, 0), 0);
-    EXPECT_EQ(app.State(), Paused);
-    EXPECT_EQ(SendMessageA(window, WM_FW_LAUNCH, 3, 0), 0);
-    EXPECT_EQ(app.State(), Running);
     SendMessageA(window, WM_FW_PAUSE, 0, 0);
-    // A tick runs in any state (its launch rule may resume the show): after enough of them the
-    // first rocket has climbed and burst.
-    uint32_t peak = 0;
-    for (int i = 0; i < 250; ++i) {
-        SendMessageA(window, WM_FW_TICK, 0, 0);
-        peak = std::max(peak, app.Queue()->Count());
-    }
-    EXPECT_GT(peak, 100u);
-
-    // Resizing rebuilds the buffer and the backdrop at the new client size.
-    SetWindowPos(window, nullptr, 0, 0, 400, 300, SWP_NOZORDER | SWP_NOMOVE);
-    ShowWindow(window, SW_RESTORE);
-    SetWindowPos(window, nullptr, 0, 0, 400, 300, SWP_NOZORDER | SWP_NOMOVE);
-    GetClientRect(window, &client);
-    ASSERT_NE(app.Display(), nullptr);
-    EXPECT_EQ(app.Display()->Mode().width, static_cast<uint32_t>(client.right));
-    DestroyWindow(window);
-}
-
-// Run once more with a sound device (win32_sound_capture), where it also listens to the voices.
-TEST(FireworksApp, DisplayOffStopsTheShowAndItsSoundUntilTheDisplayIsBack)
-{
-    settings_registry::DeleteModeKey("interactive");
-    FireworksApp app(Interactive, GetModuleHandleA(nullptr), nullptr);
-    ASSERT_TRUE(app.IsUsable());
-    HWND window = app.Window();
-    SendMessageA(window, WM_FW_RESUME, 0, 0);
     SendMessageA(window, WM_FW_LAUNCH, 3, 0);
+    EXPECT_EQ(app.State(), Running);
+
+    // With the display off the show and its sound stop until it is back (dimmed is still seen); a
+    // show paused by its user stays paused. Run once more with a sound device (win32_sound_capture).
     for (int i = 0; i < 20 && VoicesPlaying(app.Sounds()) == 0; ++i) SendMessageA(window, WM_FW_TICK, 0, 0);
     const int sounding = VoicesPlaying(app.Sounds());
     ASSERT_NE(sounding, 0) << "the rockets took off without a sound";
-
-    DeliverDisplayState(window, 2);  // dimmed is still seen
+    DeliverDisplayState(window, 2);
     EXPECT_EQ(app.State(), Running);
     DeliverDisplayState(window, 0);
     EXPECT_EQ(app.State(), Paused);
     EXPECT_EQ(VoicesPlaying(app.Sounds()), sounding < 0 ? -1 : 0) << "sound went on with the display off";
     DeliverDisplayState(window, 1);
     EXPECT_EQ(app.State(), Running);
-
-    // A show paused by its user stays paused when the display comes back.
     SendMessageA(window, WM_KEYDOWN, VK_SPACE, 0);
     DeliverDisplayState(window, 0);
     DeliverDisplayState(window, 1);
     EXPECT_EQ(app.State(), Paused);
-    DestroyWindow(window);
+
+    // Resizing rebuilds the GDI picture and the backdrop at the new client size.
+    ShowWindow(window, SW_RESTORE);
+    SetWindowPos(window, nullptr, 0, 0, 400, 300, SWP_NOZORDER | SWP_NOMOVE);
+    Pump(200);
+    RECT client;
+    GetClientRect(window, &client);
+    ASSERT_NE(app.Display(), nullptr);
+    EXPECT_STREQ(app.Display()->Name(), "GDI");
+    EXPECT_EQ(app.Display()->Mode().width, static_cast<uint32_t>(client.right));
+    EXPECT_EQ(app.Display()->Mode().height, static_cast<uint32_t>(client.bottom));
+    SendMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_FALSE(IsWindow(window));
 }

@@ -7,7 +7,7 @@
 
 #include <windows.h>
 
-#include <memory>
+#include <algorithm>
 #include <vector>
 
 #include "engine/DuePass.h"
@@ -21,6 +21,7 @@
 #include "render/win32/GdiBackend.h"
 #include "render/win32/GdiTarget.h"
 #include "scenery/Backdrop.h"
+#include "tests/ScreenCapture.h"
 
 namespace {
 const int Width = 320, Height = 240;
@@ -38,39 +39,18 @@ HWND MakeWindow(int x)
     return window;
 }
 
-// The window's pixels as 0x00RRGGBB words, read back through its device context.
-std::vector<uint32_t> Pixels(HWND window)
-{
-    std::vector<uint32_t> words(Width * Height);
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), Width, -Height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    HDC dc = GetDC(window);
-    HDC memory = CreateCompatibleDC(dc);
-    void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, dib);
-    BitBlt(memory, 0, 0, Width, Height, dc, 0, 0, SRCCOPY);
-    GdiFlush();
-    for (size_t i = 0; i < words.size(); ++i) words[i] = static_cast<const uint32_t*>(bits)[i] & 0xFFFFFFu;
-    SelectObject(memory, old);
-    DeleteObject(dib);
-    DeleteDC(memory);
-    ReleaseDC(window, dc);
-    return words;
-}
-
 ::testing::AssertionResult SamePictures(HWND a, HWND b)
 {
-    std::vector<uint32_t> pa = Pixels(a), pb = Pixels(b);
-    size_t coloured = 0;
-    for (size_t i = 0; i < pa.size(); ++i) {
-        if (pa[i] != pb[i]) {
-            return ::testing::AssertionFailure() << "first difference at " << i % Width << "," << i / Width << ": "
-                                                 << std::hex << pa[i] << " against " << pb[i];
-        }
-        coloured += pa[i] != 0;
-    }
-    return ::testing::AssertionSuccess() << coloured << " pixels not black";
+    HDC dcA = GetDC(a), dcB = GetDC(b);
+    std::vector<uint32_t> pa = CaptureDc(dcA, 0, 0, Width, Height, "gdi-composed").pixels;
+    std::vector<uint32_t> pb = CaptureDc(dcB, 0, 0, Width, Height, "gdi-pixel-by-pixel").pixels;
+    ReleaseDC(a, dcA);
+    ReleaseDC(b, dcB);
+    auto differ = std::mismatch(pa.begin(), pa.end(), pb.begin());
+    if (differ.first == pa.end()) return ::testing::AssertionSuccess();
+    size_t i = static_cast<size_t>(differ.first - pa.begin());
+    return ::testing::AssertionFailure() << "first difference at " << i % Width << "," << i / Width << ": " << std::hex
+                                         << pa[i] << " against " << pb[i];
 }
 
 // One side of the comparison: a queue and a world of the window's size, launching as the tick does.
