@@ -38,9 +38,7 @@ TEST(ScriptReader, ReadsSignedNumbersWithTheLoopMultiplier)
     for (int i = 0; i < 200; ++i) {
         ScriptReader range = Reader("2~4*");
         int32_t v = range.Number(10);
-        ASSERT_GE(v, 20);
-        ASSERT_LE(v, 40);
-        ASSERT_EQ(*range.pc, '\0');
+        ASSERT_TRUE(v >= 20 && v <= 40 && *range.pc == '\0') << v;
     }
 }
 
