@@ -10,23 +10,18 @@
 #include "tests/DrawRecorder.h"
 
 namespace {
-// The calls of one backdrop drawing, split into its phases.
-struct SkylineCalls {
-    DrawCall sky;
-    std::vector<DrawCall> stars;
-    std::vector<DrawCall> ground;  // the ground band, then the buildings
-};
-
-SkylineCalls Draw(uint32_t width, uint32_t height)
+// The calls of one drawing: the sky, `stars` stars, then the ground band and the buildings.
+std::vector<DrawCall> Draw(uint32_t width, uint32_t height, size_t stars, size_t ground)
 {
     GlobalPixelFormat().SetMasks(0xFF0000u, 0xFF00u, 0xFFu);
     DrawRecorder recorder;
     CreateBackdrop(width, height, 0)->Draw(recorder);
-    SkylineCalls split = {recorder.calls.at(0), {}, {}};
-    size_t i = 1;
-    while (i < recorder.calls.size() && recorder.calls[i].kind == DrawCall::Set) split.stars.push_back(recorder.calls[i++]);
-    split.ground.assign(recorder.calls.begin() + static_cast<long>(i), recorder.calls.end());
-    return split;
+    EXPECT_EQ(recorder.calls.size(), 1 + stars + ground) << width << "x" << height;
+    recorder.calls.resize(1 + stars + ground);
+    for (size_t i = 0; i < recorder.calls.size(); ++i) {
+        EXPECT_EQ(recorder.calls[i].kind, i >= 1 && i <= stars ? DrawCall::Set : DrawCall::Fill) << width << "x" << height;
+    }
+    return recorder.calls;
 }
 }  // namespace
 
@@ -37,33 +32,32 @@ TEST(BackdropTest, SkylineAtTheCommonSizes)
     std::set<ColorRef> levels;  // white halved 0 to 8 times
     for (uint32_t white = 0xFF; levels.size() < 9; white /= 2) levels.insert(white * 0x010101u);
     for (const auto& s : sizes) {
-        const int32_t width = s[0], height = s[1], groundTop = s[3], unit = s[4];
+        const int32_t width = s[0], height = s[1], stars = s[2], groundTop = s[3], unit = s[4];
         SeedRandom(uint32_t(width));
-        SkylineCalls calls = Draw(uint32_t(width), uint32_t(height));
-        EXPECT_EQ(std::vector<int32_t>({calls.sky.kind, calls.sky.x, calls.sky.y, calls.sky.x2, calls.sky.y2}),
-                  std::vector<int32_t>({DrawCall::Fill, 0, 0, width, height}));
-        EXPECT_EQ(calls.sky.colour, MakeColorRef(0, 0, 31)) << "blue at one eighth";
+        std::vector<DrawCall> calls = Draw(uint32_t(width), uint32_t(height), size_t(stars), 26);
+        EXPECT_EQ(std::vector<int32_t>({calls[0].x, calls[0].y, calls[0].x2, calls[0].y2}),
+                  std::vector<int32_t>({0, 0, width, height}));
+        EXPECT_EQ(calls[0].colour, MakeColorRef(0, 0, 31)) << "blue at one eighth";
 
-        ASSERT_EQ(calls.stars.size(), size_t(s[2]));
         std::set<ColorRef> seen;
-        for (const DrawCall& star : calls.stars) {
+        for (int32_t i = 1; i <= stars; ++i) {
+            const DrawCall& star = calls[size_t(i)];
             EXPECT_TRUE(star.x >= 0 && star.x < width && star.y >= 0 && star.y < height);
             EXPECT_EQ(levels.count(star.colour), 1u);
             seen.insert(star.colour);
         }
         EXPECT_GE(seen.size(), 3u) << "stars come in several brightnesses";
 
-        ASSERT_EQ(calls.ground.size(), 26u);
-        const DrawCall& ground = calls.ground[0];
-        EXPECT_EQ(std::vector<int32_t>({ground.kind, ground.x, ground.y, ground.x2, ground.y2}),
-                  std::vector<int32_t>({DrawCall::Fill, 0, groundTop, width, height}));
+        const DrawCall& ground = calls[size_t(stars) + 1];
+        EXPECT_EQ(std::vector<int32_t>({ground.x, ground.y, ground.x2, ground.y2}),
+                  std::vector<int32_t>({0, groundTop, width, height}));
         std::set<int32_t> spans;
         int32_t highest = 0;
-        for (const DrawCall& building : calls.ground) {
-            EXPECT_TRUE(building.kind == DrawCall::Fill && building.colour == 0u);
-            if (&building == &ground) continue;
-            int32_t span = building.x2 - building.x, rise = groundTop - building.y;
-            EXPECT_TRUE(building.x >= 0 && building.x < width && building.y2 == groundTop);
+        for (auto building = calls.begin() + stars + 1; building != calls.end(); ++building) {
+            EXPECT_EQ(building->colour, 0u);
+            if (building == calls.begin() + stars + 1) continue;
+            int32_t span = building->x2 - building->x, rise = groundTop - building->y;
+            EXPECT_TRUE(building->x >= 0 && building->x < width && building->y2 == groundTop);
             EXPECT_TRUE(span >= 0 && span % unit == 0 && span <= 4 * unit) << span;
             EXPECT_TRUE(rise >= 0 && rise < height / 3) << rise;
             spans.insert(span);
@@ -83,13 +77,10 @@ TEST(BackdropTest, OddSizesDrawOnlyWhatFits)
                                  {8000, 2, 4, 1}, {100, 3, 0, 26}, {19, 400, 1, 26}};
     for (const auto& s : sizes) {
         SeedRandom(1);
-        SkylineCalls calls = Draw(s[0], s[1]);
-        EXPECT_EQ(std::vector<int32_t>({calls.sky.kind, calls.sky.x2, calls.sky.y2}),
-                  std::vector<int32_t>({DrawCall::Fill, int32_t(s[0]), int32_t(s[1])}));
-        EXPECT_EQ(calls.stars.size(), s[2]) << s[0] << "x" << s[1];
-        ASSERT_EQ(calls.ground.size(), s[3]) << s[0] << "x" << s[1];
-        EXPECT_TRUE(s[3] == 0 ? RandomState() == 1u : calls.ground[0].y == int32_t(s[1] * 9 / 10))
+        std::vector<DrawCall> calls = Draw(s[0], s[1], s[2], s[3]);
+        EXPECT_EQ(std::vector<int32_t>({calls[0].x2, calls[0].y2}), std::vector<int32_t>({int32_t(s[0]), int32_t(s[1])}));
+        EXPECT_TRUE(s[3] == 0 ? RandomState() == 1u : calls[1 + s[2]].y == int32_t(s[1] * 9 / 10))
             << "no random draws without ground; the ground on the lowest tenth";
-        for (size_t i = 1; i < calls.ground.size() && s[0] < 20; ++i) EXPECT_EQ(calls.ground[i].x2, calls.ground[i].x);
+        for (size_t i = 2 + s[2]; i < calls.size() && s[0] < 20; ++i) EXPECT_EQ(calls[i].x2, calls[i].x);
     }
 }
