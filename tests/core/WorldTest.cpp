@@ -40,18 +40,12 @@ TEST(World, SoundsArePannedByTheirScreenColumn)
     SoundRecorder sounds;
     World world(0, 30, queue, 0, 0, 640, 480, &sounds);
     const Fixed z = FixedFromInt(10000);
-    const struct {
-        int32_t x, y;
-        Fixed z;
-        int32_t pan;
-    } places[] = {
-        {0, 3500, z, 0},           {-5250, 3500, z, -10000}, {9000, 3500, z, 10000},  // centre, column 0, right of it
-        {100, 90000, z, 10000},    {-9000, 3500, z, -10000},                          // above, left of the screen
-        {0, 0, FixedFromInt(-5000), 0},                                               // behind the plane
-    };
-    for (const auto& p : places) world.PlaySoundAt(7, FixedFromInt(p.x), FixedFromInt(p.y), p.z);
+    // x, y, z, pan: the centre, column 0, right of it, above, left of the screen, behind the plane
+    const int32_t places[][4] = {{0, 3500, 10000, 0},       {-5250, 3500, 10000, -10000}, {9000, 3500, 10000, 10000},
+                                 {100, 90000, 10000, 10000}, {-9000, 3500, 10000, -10000}, {0, 0, -5000, 0}};
+    for (const auto& p : places) world.PlaySoundAt(7, FixedFromInt(p[0]), FixedFromInt(p[1]), FixedFromInt(p[2]));
     ASSERT_EQ(sounds.played.size(), 6u);
-    for (size_t i = 0; i < 6; ++i) EXPECT_EQ(sounds.played[i].pan, places[i].pan) << i;
+    for (size_t i = 0; i < 6; ++i) EXPECT_EQ(sounds.played[i].pan, places[i][3]) << i;
     EXPECT_EQ((std::vector<int32_t>{sounds.played[0].effect, sounds.played[0].level, int32_t(sounds.played[0].flags)}),
               (std::vector<int32_t>{7, 10000, 0}));
 
