@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 #include <memory>
 #include <set>
 
@@ -11,72 +10,55 @@
 #include "tests/DrawRecorder.h"
 
 namespace {
-// The calls of one backdrop drawing, split into its phases.
-struct SkylineCalls {
-    DrawCall sky;
-    std::vector<DrawCall> stars;
-    std::vector<DrawCall> ground;  // the ground band, then the buildings
-};
-
-SkylineCalls Draw(uint32_t width, uint32_t height, uint32_t stereo = 0)
+// The calls of one drawing: the sky, `stars` stars, then the ground band and the buildings.
+std::vector<DrawCall> Draw(uint32_t width, uint32_t height, size_t stars, size_t ground)
 {
-    std::unique_ptr<Backdrop> backdrop = CreateBackdrop(width, height, stereo);
+    GlobalPixelFormat().SetMasks(0xFF0000u, 0xFF00u, 0xFFu);
     DrawRecorder recorder;
-    backdrop->Draw(recorder);
-    SkylineCalls split = {};
-    size_t i = 0;
-    if (i < recorder.calls.size()) split.sky = recorder.calls[i++];
-    while (i < recorder.calls.size() && recorder.calls[i].kind == DrawCall::Set) split.stars.push_back(recorder.calls[i++]);
-    while (i < recorder.calls.size()) split.ground.push_back(recorder.calls[i++]);
-    return split;
+    CreateBackdrop(width, height, 0)->Draw(recorder);
+    EXPECT_EQ(recorder.calls.size(), 1 + stars + ground) << width << "x" << height;
+    recorder.calls.resize(1 + stars + ground);
+    for (size_t i = 0; i < recorder.calls.size(); ++i) {
+        EXPECT_EQ(recorder.calls[i].kind, i >= 1 && i <= stars ? DrawCall::Set : DrawCall::Fill) << width << "x" << height;
+    }
+    return recorder.calls;
 }
-
-class BackdropTest : public ::testing::Test {
-protected:
-    void SetUp() override { format().SetMasks(0xFF0000u, 0xFF00u, 0xFFu); }
-    static PixelFormat& format() { return GlobalPixelFormat(); }
-};
 }  // namespace
 
-TEST_F(BackdropTest, SkylineAtTheCommonSizes)
+TEST(BackdropTest, SkylineAtTheCommonSizes)
 {
     // width, height, stars, ground top, building unit
     const int32_t sizes[][5] = {{800, 600, 120, 540, 40}, {640, 480, 76, 432, 32}};
     std::set<ColorRef> levels;  // white halved 0 to 8 times
-    for (Pixel star = format().colorWhite; levels.size() < 9; star = format().Half(star)) {
-        levels.insert(format().ToColorRef(star));
-    }
+    for (uint32_t white = 0xFF; levels.size() < 9; white /= 2) levels.insert(white * 0x010101u);
     for (const auto& s : sizes) {
-        const int32_t width = s[0], height = s[1], groundTop = s[3], unit = s[4];
+        const int32_t width = s[0], height = s[1], stars = s[2], groundTop = s[3], unit = s[4];
         SeedRandom(uint32_t(width));
-        SkylineCalls calls = Draw(uint32_t(width), uint32_t(height));
-        EXPECT_EQ(std::vector<int32_t>({calls.sky.kind, calls.sky.x, calls.sky.y, calls.sky.x2, calls.sky.y2}),
-                  std::vector<int32_t>({DrawCall::Fill, 0, 0, width, height}));
-        EXPECT_EQ(calls.sky.colour, MakeColorRef(0, 0, 31)) << "blue at one eighth";
+        std::vector<DrawCall> calls = Draw(uint32_t(width), uint32_t(height), size_t(stars), 26);
+        EXPECT_EQ(std::vector<int32_t>({calls[0].x, calls[0].y, calls[0].x2, calls[0].y2}),
+                  std::vector<int32_t>({0, 0, width, height}));
+        EXPECT_EQ(calls[0].colour, MakeColorRef(0, 0, 31)) << "blue at one eighth";
 
-        ASSERT_EQ(calls.stars.size(), size_t(s[2]));
         std::set<ColorRef> seen;
-        for (const DrawCall& star : calls.stars) {
+        for (int32_t i = 1; i <= stars; ++i) {
+            const DrawCall& star = calls[size_t(i)];
             EXPECT_TRUE(star.x >= 0 && star.x < width && star.y >= 0 && star.y < height);
             EXPECT_EQ(levels.count(star.colour), 1u);
             seen.insert(star.colour);
         }
         EXPECT_GE(seen.size(), 3u) << "stars come in several brightnesses";
 
-        ASSERT_EQ(calls.ground.size(), 26u);
-        const DrawCall& ground = calls.ground[0];
-        EXPECT_EQ(std::vector<int32_t>({ground.kind, ground.x, ground.y, ground.x2, ground.y2}),
-                  std::vector<int32_t>({DrawCall::Fill, 0, groundTop, width, height}));
+        const DrawCall& ground = calls[size_t(stars) + 1];
+        EXPECT_EQ(std::vector<int32_t>({ground.x, ground.y, ground.x2, ground.y2}),
+                  std::vector<int32_t>({0, groundTop, width, height}));
         std::set<int32_t> spans;
         int32_t highest = 0;
-        for (const DrawCall& building : calls.ground) {
-            EXPECT_EQ(building.kind, DrawCall::Fill);
-            EXPECT_EQ(building.colour, 0u);
-            if (&building == &ground) continue;
-            EXPECT_TRUE(building.x >= 0 && building.x < width);
-            int32_t span = building.x2 - building.x, rise = groundTop - building.y;
+        for (auto building = calls.begin() + stars + 1; building != calls.end(); ++building) {
+            EXPECT_EQ(building->colour, 0u);
+            if (building == calls.begin() + stars + 1) continue;
+            int32_t span = building->x2 - building->x, rise = groundTop - building->y;
+            EXPECT_TRUE(building->x >= 0 && building->x < width && building->y2 == groundTop);
             EXPECT_TRUE(span >= 0 && span % unit == 0 && span <= 4 * unit) << span;
-            EXPECT_EQ(building.y2, groundTop);
             EXPECT_TRUE(rise >= 0 && rise < height / 3) << rise;
             spans.insert(span);
             highest = std::max(highest, rise);
@@ -86,29 +68,19 @@ TEST_F(BackdropTest, SkylineAtTheCommonSizes)
     }
 }
 
-TEST_F(BackdropTest, OddSizesDrawOnlyWhatFits)
+TEST(BackdropTest, OddSizesDrawOnlyWhatFits)
 {
-    // Too narrow for a building unit: every building is empty.
-    SkylineCalls narrow = Draw(19, 400);
-    ASSERT_EQ(narrow.ground.size(), 26u);
-    for (size_t i = 1; i < 26; ++i) EXPECT_EQ(narrow.ground[i].x2, narrow.ground[i].x);
-    const uint32_t empty[3][2] = {{0, 300}, {300, 0}, {0, 0}};
-    for (const auto& size : empty) {
+    // An empty surface gets only its sky and draws no random numbers; one or two rows get stars and
+    // ground but no room for the rise of a building, three allow 0; too narrow for a building unit,
+    // every building is empty. width, height, stars, ground calls
+    const uint32_t sizes[][4] = {{0, 300, 0, 0}, {300, 0, 0, 0}, {0, 0, 0, 0},  {8000, 1, 2, 1},
+                                 {8000, 2, 4, 1}, {100, 3, 0, 26}, {19, 400, 1, 26}};
+    for (const auto& s : sizes) {
         SeedRandom(1);
-        uint32_t seeded = RandomState();
-        SkylineCalls calls = Draw(size[0], size[1]);
-        EXPECT_EQ(RandomState(), seeded) << "no random draws";
-        EXPECT_EQ(calls.sky.kind, DrawCall::Fill);
-        EXPECT_EQ(calls.sky.x2, int32_t(size[0]));
-        EXPECT_EQ(calls.sky.y2, int32_t(size[1]));
-        EXPECT_TRUE(calls.stars.empty() && calls.ground.empty());
+        std::vector<DrawCall> calls = Draw(s[0], s[1], s[2], s[3]);
+        EXPECT_EQ(std::vector<int32_t>({calls[0].x2, calls[0].y2}), std::vector<int32_t>({int32_t(s[0]), int32_t(s[1])}));
+        EXPECT_TRUE(s[3] == 0 ? RandomState() == 1u : calls[1 + s[2]].y == int32_t(s[1] * 9 / 10))
+            << "no random draws without ground; the ground on the lowest tenth";
+        for (size_t i = 2 + s[2]; i < calls.size() && s[0] < 20; ++i) EXPECT_EQ(calls[i].x2, calls[i].x);
     }
-    // One and two rows: stars and ground, but no room for the rise of a building; three allow 0.
-    for (uint32_t height : {1u, 2u}) {
-        SkylineCalls calls = Draw(8000, height);
-        EXPECT_EQ(calls.stars.size(), size_t(2 * height));
-        ASSERT_EQ(calls.ground.size(), 1u);
-        EXPECT_EQ(calls.ground[0].y, int32_t(height * 9 / 10));
-    }
-    EXPECT_EQ(Draw(100, 3).ground.size(), 26u);
 }

@@ -29,8 +29,6 @@ TEST(SparkQueue, PopsInWakeOrderUnderRandomLoad)
             pushed.erase(smallest);
             delete s;
         }
-        for (uint32_t slot = 1; slot < queue.Count(); ++slot)
-            ASSERT_GE(queue.At(slot)->wakeTime, queue.At(slot / 2)->wakeTime) << slot;
     }
 }
 
@@ -42,15 +40,10 @@ TEST(Spark, ChildCopiesMotionAndLooksButNotTheLoop)
     parent.loopMark = parent.pc + 1;
     parent.pc += 2;
     Spark child(parent, Spark::SpawnChild());
-    EXPECT_EQ(child.lastRun, 100u);
-    EXPECT_EQ(child.wakeTime, 120u);
-    EXPECT_EQ(child.pc, parent.pc);
-    EXPECT_EQ(child.x + child.y + child.z, 6);
-    EXPECT_EQ(child.vx + child.vy + child.vz, 15);
-    EXPECT_EQ(child.colour, 0xFFu);
-    EXPECT_EQ(child.big, 1);
-    EXPECT_EQ(child.loopCount, 0u);
-    EXPECT_EQ(child.loopMark, nullptr);
+    EXPECT_EQ((std::vector<int64_t>{child.lastRun, child.wakeTime, child.x, child.y, child.z, child.vx, child.vy,
+                                    child.vz, child.colour, child.big, child.loopCount}),
+              (std::vector<int64_t>{100, 120, 1, 2, 3, 4, 5, 6, 0xFF, 1, 0}));
+    EXPECT_TRUE(child.pc == parent.pc && child.loopMark == nullptr);
 }
 
 TEST(ScriptTable, KeepsOwnedCopiesAndReadsResourceBlocks)

@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "engine/SoundSink.h"
 #include "engine/SparkQueue.h"
 #include "engine/World.h"
 #include "tests/Recorders.h"
@@ -13,6 +12,14 @@ TEST(World, ProjectsTheWorkedExampleAtAnySizeAndLeavesHiddenPointsUntouched)
     World world(0, 30, queue, 0, 0, 640, 480);
     EXPECT_EQ(world.framePeriod, 33u);
     EXPECT_EQ(World(0, 60, queue, 0, 0, 640, 480).framePeriod, 16u);
+    // The edges of the visible region at depth 10000.
+    const int32_t points[][3] = {{-5240, 3500, 1}, {-5300, 3500, 0}, {5245, 3500, 1}, {5250, 3500, 0},
+                                 {0, -430, 1},     {0, -450, 0},     {0, 7430, 1},    {0, 7470, 0}};
+    for (const auto& p : points) {
+        int32_t sx, sy;
+        EXPECT_EQ(world.Project(FixedFromInt(p[0]), FixedFromInt(p[1]), FixedFromInt(10000), &sx, &sy), p[2] != 0)
+            << p[0] << "," << p[1];
+    }
     // x 4000 at depth 10000: the left eye's column and row, and the right eye's column.
     const int32_t expected[][5] = {{640, 480, 563, 453, 548}, {320, 240, 281, 226, 274}};
     for (const auto& e : expected) {
@@ -27,43 +34,20 @@ TEST(World, ProjectsTheWorkedExampleAtAnySizeAndLeavesHiddenPointsUntouched)
     EXPECT_EQ((std::vector<int32_t>{sx, sy, sx2}), (std::vector<int32_t>{77, 88, 99}));
 }
 
-TEST(World, VisibleRegionAtDepthTenThousand)
-{
-    SparkQueue queue(1);
-    World world(0, 30, queue, 0, 0, 640, 480);
-    const struct {
-        int32_t x, y;
-        bool visible;
-    } points[] = {{-5240, 3500, true}, {-5300, 3500, false}, {5245, 3500, true}, {5250, 3500, false},
-                  {0, -430, true},     {0, -450, false},     {0, 7430, true},    {0, 7470, false}};
-    for (const auto& p : points) {
-        int32_t sx, sy;
-        EXPECT_EQ(world.Project(FixedFromInt(p.x), FixedFromInt(p.y), FixedFromInt(10000), &sx, &sy), p.visible)
-            << p.x << "," << p.y;
-    }
-}
-
 TEST(World, SoundsArePannedByTheirScreenColumn)
 {
     SparkQueue queue(1);
     SoundRecorder sounds;
     World world(0, 30, queue, 0, 0, 640, 480, &sounds);
     const Fixed z = FixedFromInt(10000);
-    const struct {
-        int32_t x, y;
-        Fixed z;
-        int32_t pan;
-    } places[] = {
-        {0, 3500, z, 0},           {-5250, 3500, z, -10000}, {9000, 3500, z, 10000},  // centre, column 0, right of it
-        {100, 90000, z, 10000},    {-9000, 3500, z, -10000},                          // above, left of the screen
-        {0, 0, FixedFromInt(-5000), 0},                                               // behind the plane
-    };
-    for (const auto& p : places) world.PlaySoundAt(7, FixedFromInt(p.x), FixedFromInt(p.y), p.z);
+    // x, y, z, pan: the centre, column 0, right of it, above, left of the screen, behind the plane
+    const int32_t places[][4] = {{0, 3500, 10000, 0},       {-5250, 3500, 10000, -10000}, {9000, 3500, 10000, 10000},
+                                 {100, 90000, 10000, 10000}, {-9000, 3500, 10000, -10000}, {0, 0, -5000, 0}};
+    for (const auto& p : places) world.PlaySoundAt(7, FixedFromInt(p[0]), FixedFromInt(p[1]), FixedFromInt(p[2]));
     ASSERT_EQ(sounds.played.size(), 6u);
-    for (size_t i = 0; i < 6; ++i) EXPECT_EQ(sounds.played[i].pan, places[i].pan) << i;
-    EXPECT_EQ(sounds.played[0].effect, 7);
-    EXPECT_EQ(sounds.played[0].level, 10000);
-    EXPECT_EQ(sounds.played[0].flags, 0u);
+    for (size_t i = 0; i < 6; ++i) EXPECT_EQ(sounds.played[i].pan, places[i][3]) << i;
+    EXPECT_EQ((std::vector<int32_t>{sounds.played[0].effect, sounds.played[0].level, int32_t(sounds.played[0].flags)}),
+              (std::vector<int32_t>{7, 10000, 0}));
 
     world.Resize(1, 1);  // a one-pixel surface does not divide by zero
     world.PlaySoundAt(0, 0, FixedFromInt(3500), z);
