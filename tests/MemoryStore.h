@@ -3,7 +3,6 @@
 // two run modes have keys. It also records what was done to it and can be told to fail.
 #pragma once
 #include <cstdint>
-#include <cstring>
 #include <map>
 #include <string>
 #include <vector>
@@ -14,13 +13,12 @@ class MemoryStore : public SettingsStore {
 public:
     struct Value {
         uint32_t type;
-        std::vector<unsigned char> bytes;
+        std::string bytes;
     };
     typedef std::map<std::string, Value> Values;
 
     Key OpenModeKey(int32_t runMode) override
     {
-        ++opens;
         if (unreachable || ModeKeyName(runMode) == nullptr) return nullptr;
         ++openKeys;
         return &keys[ModeKeyName(runMode)];
@@ -31,11 +29,9 @@ public:
     {
         const Values& values = *static_cast<Values*>(key);
         auto found = values.find(name);
-        if (found == values.end()) return false;
-        if (found->second.bytes.size() > capacity) return false;
+        if (found == values.end() || found->second.bytes.size() > capacity) return false;
         *type = found->second.type;
-        *size = static_cast<uint32_t>(found->second.bytes.size());
-        if (!found->second.bytes.empty()) std::memcpy(buffer, found->second.bytes.data(), found->second.bytes.size());
+        *size = static_cast<uint32_t>(found->second.bytes.copy(static_cast<char*>(buffer), capacity));
         return true;
     }
 
@@ -43,8 +39,7 @@ public:
     {
         if (failWritesAfter >= 0 && static_cast<int>(writes.size()) >= failWritesAfter) return false;
         writes.push_back(name);
-        const unsigned char* p = static_cast<const unsigned char*>(data);
-        (*static_cast<Values*>(key))[name] = Value{type, std::vector<unsigned char>(p, p + size)};
+        (*static_cast<Values*>(key))[name] = Value{type, std::string(static_cast<const char*>(data), size)};
         return true;
     }
 
@@ -54,7 +49,7 @@ public:
     // Test set-up and inspection.
     void PutRaw(const char* mode, const char* name, uint32_t type, const std::string& bytes)
     {
-        keys[mode][name] = Value{type, std::vector<unsigned char>(bytes.begin(), bytes.end())};
+        keys[mode][name] = Value{type, bytes};
     }
     void PutDword(const char* mode, const char* name, uint32_t value)
     {
@@ -64,16 +59,15 @@ public:
     }
     uint32_t Dword(const char* mode, const char* name) const
     {
-        const Value& v = keys.at(mode).at(name);
+        const std::string& bytes = keys.at(mode).at(name).bytes;
         uint32_t result = 0;
-        for (size_t i = v.bytes.size(); i > 0; --i) result = result << 8 | v.bytes[i - 1];
+        for (size_t i = bytes.size(); i > 0; --i) result = result << 8 | static_cast<unsigned char>(bytes[i - 1]);
         return result;
     }
     std::map<std::string, Values> keys;
     std::vector<std::string> writes;
     bool unreachable = false;
     int failWritesAfter = -1;  // the write with this index and all later ones fail; -1 never
-    int opens = 0;
     int openKeys = 0;
     int flushes = 0;
 };

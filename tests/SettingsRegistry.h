@@ -13,18 +13,6 @@ inline std::string ModePath(const char* mode) { return std::string("Software\\Br
 // Removes the mode key with its values, so that a test starts from nothing stored.
 inline void DeleteModeKey(const char* mode) { RegDeleteKeyA(HKEY_CURRENT_USER, ModePath(mode).c_str()); }
 
-// Number of values in the mode key; -1 when the key does not exist.
-inline long ValueCount(const char* mode)
-{
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, ModePath(mode).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return -1;
-    DWORD values = 0;
-    LONG rc = RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr, nullptr,
-                               nullptr, nullptr);
-    RegCloseKey(key);
-    return rc == ERROR_SUCCESS ? static_cast<long>(values) : -1;
-}
-
 inline bool PutRaw(const char* mode, const char* name, DWORD type, const void* data, DWORD size)
 {
     HKEY key = nullptr;
@@ -41,19 +29,6 @@ inline bool PutDword(const char* mode, const char* name, uint32_t value)
 {
     DWORD v = value;
     return PutRaw(mode, name, REG_DWORD, &v, sizeof(v));
-}
-
-// The stored bytes and type; type REG_NONE when the value is absent.
-inline std::string GetRaw(const char* mode, const char* name, DWORD* type)
-{
-    char buffer[2048];
-    DWORD size = sizeof(buffer);
-    if (RegGetValueA(HKEY_CURRENT_USER, ModePath(mode).c_str(), name, RRF_RT_ANY | RRF_NOEXPAND, type, buffer,
-                     &size) != ERROR_SUCCESS) {
-        *type = REG_NONE;
-        return "";
-    }
-    return std::string(buffer, size);
 }
 
 // The stored number, or `missing` when the value is absent or not a REG_DWORD.
