@@ -1,6 +1,7 @@
 // An in-memory settings store for tests. It behaves like the registry as far as Settings can tell:
 // values keep their type and exact bytes, a read into a buffer that is too small fails, and only the
-// two run modes have keys. It also records what was done to it and can be told to fail.
+// two run modes have keys (any other mode stands for a registry that cannot be opened). It also
+// records what was done to it and can be told to fail.
 #pragma once
 #include <cstdint>
 #include <map>
@@ -19,7 +20,7 @@ public:
 
     Key OpenModeKey(int32_t runMode) override
     {
-        if (unreachable || ModeKeyName(runMode) == nullptr) return nullptr;
+        if (ModeKeyName(runMode) == nullptr) return nullptr;
         ++openKeys;
         return &keys[ModeKeyName(runMode)];
     }
@@ -66,7 +67,6 @@ public:
     }
     std::map<std::string, Values> keys;
     std::vector<std::string> writes;
-    bool unreachable = false;
     int failWritesAfter = -1;  // the write with this index and all later ones fail; -1 never
     int openKeys = 0;
     int flushes = 0;
