@@ -240,8 +240,8 @@ std::string Clipping(HWND page, HWND control)
     DrawTextA(dc, text, -1, &needed, DT_CALCRECT | (severalLines ? DT_WORDBREAK : DT_SINGLELINE));
     SelectObject(dc, old);
     ReleaseDC(control, dc);
-    const bool fits = needed.right <= room && needed.bottom <= box.bottom - box.top;
-    return fits ? "" : std::string(text) + " needs " + std::to_string(needed.right) + " pixels, has " + std::to_string(room);
+    if (needed.right <= room && needed.bottom <= box.bottom - box.top) return "";
+    return std::string(text) + " needs " + std::to_string(needed.right) + " pixels, has " + std::to_string(room);
 }
 }  // namespace
 
