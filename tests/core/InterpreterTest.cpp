@@ -74,13 +74,6 @@ TEST_F(Interpreter, MotionUsesThisRunsElapsedTime)
     ASSERT_TRUE(grounded->Run(world));
     EXPECT_EQ(grounded->vy, 0);
 
-    // 33 and 34 ms move differently: no smoothing, no rounding to frames.
-    auto a = Make("m t", 33, Vec{FixedOne, 0, 0});
-    auto b = Make("m t", 34, Vec{FixedOne, 0, 0});
-    ASSERT_TRUE(a->Run(world) && b->Run(world));
-    EXPECT_EQ(a->x, 1081);
-    EXPECT_EQ(b->x, 1114);
-
     // Drag pulls vx toward the wind, vy and vz toward rest, by 0.35 per second.
     world.wind = FixedFromInt(100);
     auto drag = Make("w t", 1000, Whole(1000, -1000, 200));
