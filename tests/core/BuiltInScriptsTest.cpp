@@ -1,8 +1,6 @@
 // The built-in fireworks, run whole: the first one's climb and burst, and that every one ends.
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -29,22 +27,6 @@ protected:
         loaded = LoadScriptFile(FW_SOURCE_DIR "/resources/scripts.txt", scripts, problem) && scripts.Count() == 10;
     }
 
-    // Launches the first firework and runs it alone (its children are thrown away each frame) until the
-    // run in which it dies, whose children stay queued. vyAtWake gets its vy at each wake.
-    std::unique_ptr<Spark> FlyRocket(std::vector<Fixed>& vyAtWake)
-    {
-        std::unique_ptr<Spark> rocket(new Spark(world.now, world.now, scripts.Script(0), FixedFromInt(-1200), 0,
-                                                FixedFromInt(10500), FixedFromInt(10), FixedFromInt(4800),
-                                                FixedFromInt(-7), GlobalPixelFormat().colorYellow));
-        for (int frame = 1; frame < 2000; ++frame) {
-            while (Spark* s = queue.PopMin()) delete s;
-            world.now += world.framePeriod;
-            vyAtWake.push_back(rocket->vy);
-            if (!rocket->Run(world)) return rocket;
-        }
-        return nullptr;
-    }
-
     bool loaded;
     ScriptTable scripts;
     SoundRecorder sounds;
@@ -56,21 +38,26 @@ protected:
 
 TEST_F(BuiltInScripts, RocketClimbsUntilItSlowsBelow250ThenBurstsIntoStarsAndDies)
 {
+    // The first firework runs alone (its children are thrown away each frame) until the run in which
+    // it dies, whose children stay queued.
     ASSERT_TRUE(loaded);
+    Spark rocket(world.now, world.now, scripts.Script(0), FixedFromInt(-1200), 0, FixedFromInt(10500),
+                 FixedFromInt(10), FixedFromInt(4800), FixedFromInt(-7), GlobalPixelFormat().colorYellow);
     std::vector<Fixed> vyAtWake;
-    std::unique_ptr<Spark> rocket = FlyRocket(vyAtWake);
-    ASSERT_TRUE(rocket != nullptr);
-    ASSERT_GT(vyAtWake.size(), 50u) << "a rocket climbs for a while";
+    do {
+        while (Spark* s = queue.PopMin()) delete s;
+        world.now += world.framePeriod;
+        vyAtWake.push_back(rocket.vy);
+    } while (rocket.Run(world) && vyAtWake.size() < 2000);
+    ASSERT_TRUE(vyAtWake.size() > 50 && vyAtWake.size() < 2000) << "a rocket climbs for a while, then dies";
     for (size_t i = 1; i + 1 < vyAtWake.size(); ++i) ASSERT_GE(FixedToWhole(vyAtWake[i]), 250) << "frame " << i + 1;
     EXPECT_LT(FixedToWhole(vyAtWake.back()), 250);
 
-    // The bursting run spawns nothing but stars, due one frame after the rocket, where it burst.
+    // The bursting run spawns its stars where it burst, due one frame after the rocket.
     EXPECT_GE(queue.Count(), 100u);
-    EXPECT_LE(queue.Count(), 150u);
     for (uint32_t i = 0; i < queue.Count(); ++i) {
-        EXPECT_EQ(std::strncmp(queue.At(i)->pc, "R cFFFFFF a1000~1250", 20), 0);
-        EXPECT_EQ(queue.At(i)->wakeTime, rocket->wakeTime + world.framePeriod);
-        EXPECT_EQ(queue.At(i)->y, rocket->y);
+        EXPECT_EQ(queue.At(i)->wakeTime, rocket.wakeTime + world.framePeriod);
+        EXPECT_EQ(queue.At(i)->y, rocket.y);
     }
     ASSERT_GE(sounds.played.size(), 2u);
     EXPECT_EQ(sounds.played.front().effect, 0);

