@@ -7,7 +7,6 @@
 #include "engine/Random.h"
 #include "render/Plot.h"
 #include "scenery/Backdrop.h"
-#include "tests/DrawRecorder.h"
 #include "tests/PlotHelpers.h"
 
 namespace {
@@ -46,21 +45,8 @@ protected:
 };
 }  // namespace
 
-TEST_F(Plot, MonoSparksOnTheSurface)
+TEST_F(Plot, SmallMonoSparkIsOnePixelAndDrawsNoRandomNumbers)
 {
-    // A big spark on any edge keeps its visible arms; a small spark is one pixel and draws no random
-    // numbers.
-    const int32_t edges[][2] = {{0, 10}, {63, 10}, {20, 0}, {20, 47}};
-    for (const auto& e : edges) {
-        GuardedSurface surface(64, 48);
-        PlotSurface(*At(e[0], e[1], true), surface.View(), world, 0);
-        EXPECT_TRUE(surface.GuardIntact()) << e[0] << "," << e[1];
-        for (auto p : Plus(uint32_t(e[0]), uint32_t(e[1]))) {
-            if (p.first < 64 && p.second < 48) {
-                EXPECT_EQ(surface.At(p.first, p.second), 0x123456u) << e[0] << "," << e[1];
-            }
-        }
-    }
     GuardedSurface surface(64, 48, 0x010203);
     SeedRandom(3);
     PlotSurface(*At(20, 0, false), surface.View(), world, 0);
@@ -68,15 +54,16 @@ TEST_F(Plot, MonoSparksOnTheSurface)
     EXPECT_EQ(surface.Changed(0x010203), (std::vector<std::pair<uint32_t, uint32_t>>{{20, 0}}));
 }
 
-TEST_F(Plot, GlintLandsInTheBottomBandNearTheSparksColumnAndNeverOffTheSurface)
+TEST_F(Plot, BigMonoSparkKeepsItsArmsOnEveryEdgeAndGlintsInTheBottomBandNeverOffTheSurface)
 {
     // On a 12-row surface the bottom 32-row band reaches above the top; those glints are dropped.
-    const uint32_t cases[][3] = {{64, 48, 30}, {40, 12, 0}, {40, 12, 39}};  // width, height, column
+    const uint32_t cases[][4] = {{64, 48, 30, 47}, {40, 12, 0, 0}, {40, 12, 39, 6}};  // width, height, column, row
     for (const auto& c : cases) {
         World w = ShowWorld(queue, c[0], c[1]);
         bool placed = false;
-        SparkPtr spark = SparkAt(w, int32_t(c[2]), 6, Near, 0x123456, true, &placed);
+        SparkPtr spark = SparkAt(w, int32_t(c[2]), int32_t(c[3]), Near, 0x123456, true, &placed);
         ASSERT_TRUE(placed);
+        const Points plus = Plus(c[2], c[3]);
         std::set<uint32_t> rows, columns;
         for (uint32_t seed = 1; seed <= 400; ++seed) {
             GuardedSurface surface(c[0], c[1]);
@@ -84,9 +71,14 @@ TEST_F(Plot, GlintLandsInTheBottomBandNearTheSparksColumnAndNeverOffTheSurface)
             PlotSurface(*spark, surface.View(), w, 0);
             ASSERT_TRUE(surface.GuardIntact()) << "column " << c[2] << " seed " << seed;
             ASSERT_EQ(DrawsUsed(seed), 3) << "the glint draws a, b and d even when it is clipped";
+            for (auto p : plus) {
+                if (p.first < c[0] && p.second < c[1]) {
+                    ASSERT_EQ(surface.At(p.first, p.second), 0x123456u) << "the arms on the surface";
+                }
+            }
             size_t glints = 0;
             for (auto p : surface.Changed(0)) {
-                if (Plus(c[2], 6).count(p) != 0) continue;
+                if (plus.count(p) != 0) continue;
                 ++glints;
                 rows.insert(p.second);
                 columns.insert(p.first);
@@ -128,36 +120,15 @@ TEST_F(Plot, StereoEyesAddOnTheSurfaceKeepOtherChannelsAndDrawOnlyWhereTheyAreOn
 
     // The right eye sees every point further left; near the left edge it falls off the surface. With
     // the left eye just past the right edge nothing is drawn, though the right eye would be on screen.
-    SparkPtr leftmost = At(1, 10, true);
-    ASSERT_LT(RightEyeColumn(world, *leftmost), 0);
-    GuardedSurface edge(64, 48);
-    PlotSurface(*leftmost, edge.View(), world, 1);
-    EXPECT_EQ(edge.Changed(0).size(), 5u);
-    bool placed = false;
-    SparkPtr beyond = SparkAt(world, 66, 10, Near, 0x123456, true, &placed);
-    ASSERT_LT(RightEyeColumn(world, *beyond), 64);
-    GuardedSurface empty(64, 48);
-    PlotSurface(*beyond, empty.View(), world, 1);
-    PlotSurface(*beyond, empty.View(), world, 0);
-    EXPECT_TRUE(empty.Changed(0).empty());
-    EXPECT_TRUE(pair.GuardIntact() && edge.GuardIntact() && empty.GuardIntact());
-}
-
-TEST_F(Plot, UnknownStereoValueAndInvisibleSparksDrawNothing)
-{
-    SparkPtr visible = At(10, 10, true);
-    Spark behind(0, 0, nullptr, 0, World::eyeY, World::screenZ, 0, 0, 0, 0x123456);
-    behind.big = 1;
-    MemoryImage backdrop;
-    ASSERT_TRUE(backdrop.Create(64, 48));
-    const std::pair<const Spark*, uint32_t> cases[] = {{visible.get(), 2}, {&behind, 0}, {&behind, 1}};
-    for (const auto& c : cases) {
-        GuardedSurface surface(64, 48);
-        DrawRecorder recorder;
-        PlotSurface(*c.first, surface.View(), world, c.second);
-        PlotDc(*c.first, recorder, world, c.second);
-        EraseDc(*c.first, recorder, backdrop, world, c.second);
-        EXPECT_TRUE(surface.Changed(0).empty() && recorder.calls.empty()) << c.second;
+    const int32_t edges[][3] = {{1, 1, 5}, {66, 1, 0}, {66, 0, 0}};  // left eye's column, stereo, pixels drawn
+    for (const auto& e : edges) {
+        bool placed = false;
+        SparkPtr spark = SparkAt(world, e[0], 10, Near, 0x123456, true, &placed);
+        ASSERT_LT(RightEyeColumn(world, *spark), e[0] == 1 ? 0 : 64);
+        GuardedSurface edge(64, 48);
+        PlotSurface(*spark, edge.View(), world, uint32_t(e[1]));
+        EXPECT_EQ(edge.Changed(0).size(), size_t(e[2])) << e[0] << " stereo " << e[1];
+        EXPECT_TRUE(edge.GuardIntact());
     }
 }
 

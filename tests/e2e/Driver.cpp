@@ -29,37 +29,18 @@ ProgramRun::~ProgramRun()
     CloseHandle(process.hProcess);
 }
 
-namespace {
-struct WindowSearch {
-    DWORD processId;
-    const char* className;
-    HWND found;
-};
-
-BOOL CALLBACK FindProcessWindow(HWND hwnd, LPARAM context)
-{
-    WindowSearch* search = reinterpret_cast<WindowSearch*>(context);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hwnd, &pid);
-    char className[64] = "";
-    GetClassNameA(hwnd, className, sizeof className);
-    if (pid == search->processId && lstrcmpA(className, search->className) == 0 && IsWindowVisible(hwnd)) {
-        search->found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-}  // namespace
-
 HWND ProgramRun::WaitForWindow(const char* className)
 {
-    WindowSearch search = {process.dwProcessId, className, nullptr};
     for (DWORD start = GetTickCount(); GetTickCount() - start < 15000;) {
-        EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found != nullptr || WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0) break;
+        for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, className, nullptr)) != nullptr;) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(window, &pid);
+            if (pid == process.dwProcessId && IsWindowVisible(window)) return window;
+        }
+        if (WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0) break;
         PumpFor(50);  // a window of this thread may be asked something meanwhile
     }
-    return search.found;
+    return nullptr;
 }
 
 DWORD ProgramRun::WaitForExit(DWORD timeoutMs)

@@ -140,11 +140,10 @@ def run_daemon(xvfb):
         command("-activate")
         check(wait_show(xvfb, (0, 0, 800, 600), "xscreensaver") is None, "xscreensaver -activate: the show")
         ours = [p for p in os.listdir("/proc") if p.isdigit() and open(f"/proc/{p}/cmdline", "rb").read().startswith(program.encode())]
-        check(len(ours) == 1, f"xscreensaver runs one fireworks process ({ours})")
         command("-deactivate")
         time.sleep(1.5)
         left = [p for p in ours if running(p)]
-        check(not left, f"xscreensaver -deactivate leaves no fireworks process ({left})")
+        check(ours and not left, f"xscreensaver -deactivate ends the fireworks it ran ({ours}, left {left})")
     finally:
         daemon.terminate()
         daemon.wait()
@@ -158,13 +157,7 @@ def run_bad_input(xvfb):
     xml = ET.parse(os.path.join(os.path.dirname(__file__), "../../app/x11/fireworks.xml")).getroot()
     scripts = os.path.join(os.path.dirname(__file__), "../../resources/scripts.txt")
     every = [a.replace("%", e.get("default", scripts)) for e in xml.iter() for a in
-             [e.get("arg"), e.get("arg-set")] if a] 
-    # The dialog's sliders have the ranges and defaults the program clamps to and starts from.
-    usage = subprocess.run([PROGRAM, "-help"], capture_output=True, text=True).stdout
-    for n in xml.iter("number"):
-        option, told = n.get("arg").split()[0], f"{n.get('low')} to {n.get('high')} (default {n.get('default')})"
-        check(any(line.split()[0] == option and told in line for line in usage.splitlines() if line.strip()),
-              f"fireworks.xml {option}: {told}, as -help says")
+             [e.get("arg"), e.get("arg-set")] if a]
     no_display = dict(xvfb.env)
     no_display.pop("DISPLAY")
     cases = [  # arguments, environment, exit code, what it says
