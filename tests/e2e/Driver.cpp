@@ -1,7 +1,5 @@
 #include "e2e/Driver.h"
 
-#include <vector>
-
 ProgramRun::ProgramRun(const std::string& arguments, std::string exe) : process()
 {
     if (exe.empty()) {
@@ -9,12 +7,10 @@ ProgramRun::ProgramRun(const std::string& arguments, std::string exe) : process(
         exe.assign(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
         exe = exe.substr(0, exe.find_last_of("\\/")) + "\\fireworks.scr";
     }
-    std::string commandLine = "\"" + exe + "\" " + arguments;
+    std::string commandLine = "\"" + exe + "\" " + arguments;  // CreateProcessA may write to it
     STARTUPINFOA si = {};
     si.cb = sizeof si;
-    std::vector<char> buffer(commandLine.begin(), commandLine.end());
-    buffer.push_back('\0');
-    if (!CreateProcessA(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &process))
+    if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &process))
         process = PROCESS_INFORMATION();
 }
 

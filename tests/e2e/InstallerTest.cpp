@@ -1,6 +1,6 @@
-// The setup program of build/dist run silently: where the saver lands, what the registry says, the
-// installed saver run as Screen Saver Settings runs it, and a silent uninstall that leaves nothing of
-// it behind. Skips itself when the release was not built (no makensis).
+// The setup program of build/dist run silently: where the saver lands, what the registry says, and a
+// silent uninstall that leaves nothing of it behind. Skips itself when the release was not built (no
+// makensis).
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -46,13 +46,6 @@ TEST(Installer, SilentInstallPutsTheSaverWhereWindowsListsItAndSilentUninstallTa
     // Listed under Programs and Features, and chosen as the screen saver.
     EXPECT_EQ(Read(HKEY_LOCAL_MACHINE, uninstallKey, "DisplayName"), "brelkora fireworks");
     EXPECT_EQ(Read(HKEY_CURRENT_USER, "Control Panel\\Desktop", "SCRNSAVE.EXE"), named);
-    {
-        ProgramRun saver("/s", installed);
-        HWND window = saver.WaitForWindow();
-        ASSERT_NE(window, nullptr) << "the installed saver did not start";
-        PostMessageA(window, WM_KEYDOWN, 'A', 0);
-        EXPECT_EQ(saver.WaitForExit(), 0u);
-    }
 
     const std::string folder = Read(HKEY_LOCAL_MACHINE, uninstallKey, "InstallLocation");
     ProgramRun uninstall("/S", folder + "\\uninstall.exe");

@@ -2,9 +2,7 @@
 """The X11 saver as a user meets it, on private Xvfb servers: on the root window, in its own window
 (resized, then closed by a key), in another program's window (which then goes away), on a server
 without MIT-SHM, under the real xscreensaver daemon, and with bad input.
-    SaverTest.py PROGRAM SHOTS_DIR
-A show is on when the region has the skyline (dark blue sky above, black ground in the bottom tenth)
-and bright points that move between two screenshots half a second apart."""
+    SaverTest.py PROGRAM SHOTS_DIR"""
 import os, shutil, subprocess, sys, tempfile, time, xml.etree.ElementTree as ET
 
 PROGRAM, SHOTS = sys.argv[1], sys.argv[2]
@@ -52,7 +50,8 @@ class Xvfb:
 
 
 def show_problem(xvfb, region, name):
-    """None when the show is on in region (x, y, w, h) of the screen, else what is missing."""
+    """None when region (x, y, w, h) of the screen shows the skyline (dark blue sky above, black ground in
+    the bottom tenth) and bright points that move between two screenshots half a second apart."""
     (width, a), (_, b) = xvfb.shot(), (time.sleep(0.5), xvfb.shot(name))[1]
     x0, y0, w, h = region
     pixel = lambda rgb, x, y: rgb[3 * (y * width + x):3 * (y * width + x) + 3]
@@ -163,11 +162,10 @@ def run_bad_input(xvfb):
     cases = [  # arguments, environment, exit code, what it says
         (["-bogus"], xvfb.env, 1, "unknown option -bogus\nusage:"),
         (["-window-id", "0x1ffffff0"], xvfb.env, 2, "no window 0x1ffffff0 on display"),
-        (["-root"], dict(xvfb.env, DISPLAY=":9999"), 2, "cannot open display :9999"),
         (["-root"], no_display, 2, "DISPLAY is not set"),
         (["-script-file", junk, "-scripts", "mine"], xvfb.env, 1, "holds no firework that can be played"),
         # Every option the settings dialog writes, at its default: accepted, so only the display fails.
-        (" ".join(every).split() + ["-display", ":9999"], xvfb.env, 2, "cannot open display"),
+        (" ".join(every).split() + ["-display", ":9999"], xvfb.env, 2, "cannot open display :9999"),
     ]
     for args, env, code, message in cases:
         problem = ended(xvfb.start([PROGRAM, *args], env=env), code, message)
