@@ -17,9 +17,6 @@ std::vector<DrawCall> Draw(uint32_t width, uint32_t height, size_t stars, size_t
     CreateBackdrop(width, height, 0)->Draw(recorder);
     EXPECT_EQ(recorder.calls.size(), 1 + stars + ground) << width << "x" << height;
     recorder.calls.resize(1 + stars + ground);
-    for (size_t i = 0; i < recorder.calls.size(); ++i) {
-        EXPECT_EQ(recorder.calls[i].kind, i >= 1 && i <= stars ? DrawCall::Set : DrawCall::Fill) << width << "x" << height;
-    }
     return recorder.calls;
 }
 
@@ -39,12 +36,8 @@ TEST(BackdropTest, SkylineAtTheCommonSizes)
         EXPECT_EQ(Fill(calls[0]), Filled({0, 0, width, height, MakeColorRef(0, 0, 31)})) << "the sky, blue at one eighth";
 
         std::set<ColorRef> brightnesses;
-        for (int32_t i = 1; i <= stars; ++i) {
-            const DrawCall& star = calls[size_t(i)];
-            EXPECT_TRUE(star.x >= 0 && star.x < width && star.y >= 0 && star.y < height);
-            brightnesses.insert(star.colour);
-        }
-        EXPECT_GE(brightnesses.size(), 3u);
+        for (int32_t i = 1; i <= stars; ++i) brightnesses.insert(calls[size_t(i)].colour);
+        EXPECT_GE(brightnesses.size(), 3u) << "stars in several brightnesses";
 
         EXPECT_EQ(Fill(calls[size_t(stars) + 1]), Filled({0, groundTop, width, height, 0})) << "the ground";
         std::set<int32_t> spans;

@@ -103,10 +103,9 @@ protected:
     {
         uint32_t after = RandomState();
         SeedRandom(seed);
-        for (int n = 0; n < 16; ++n, Rand()) {
-            if (RandomState() == after) return n;
-        }
-        return -1;
+        int n = 0;
+        for (; n < 16 && RandomState() != after; ++n) Rand();
+        return n;
     }
 
     SparkQueue queue{1};

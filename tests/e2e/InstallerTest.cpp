@@ -14,13 +14,13 @@ const char uninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Unins
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-// A value as lower-case text, "(none)" when it or its key is missing.
+// A text value in lower case, "(none)" when it or its key is missing.
 std::string Read(HKEY root, const char* key, const char* name)
 {
     char value[MAX_PATH] = "";
-    DWORD type = 0, size = sizeof value;
-    if (RegGetValueA(root, key, name, RRF_RT_ANY, &type, value, &size) != ERROR_SUCCESS) return "(none)";
-    return type == REG_DWORD ? std::to_string(*reinterpret_cast<DWORD*>(value)) : CharLowerA(value);
+    DWORD size = sizeof value;
+    if (RegGetValueA(root, key, name, RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS) return "(none)";
+    return CharLowerA(value);
 }
 }  // namespace
 

@@ -40,9 +40,8 @@ class Xvfb:
         return int(width), rgb
 
     def window(self, name):
-        found = subprocess.run(["xdotool", "search", "--sync", "--name", name], env=self.env, capture_output=True,
-                               text=True, timeout=10).stdout.split()
-        return found[0]
+        return subprocess.run(["xdotool", "search", "--sync", "--name", name], env=self.env, capture_output=True,
+                              text=True, timeout=10).stdout.split()[0]
 
     def close(self):
         self.proc.terminate()
@@ -157,12 +156,10 @@ def run_bad_input(xvfb):
     scripts = os.path.join(os.path.dirname(__file__), "../../resources/scripts.txt")
     every = [a.replace("%", e.get("default", scripts)) for e in xml.iter() for a in
              [e.get("arg"), e.get("arg-set")] if a]
-    no_display = dict(xvfb.env)
-    no_display.pop("DISPLAY")
     cases = [  # arguments, environment, exit code, what it says
         (["-bogus"], xvfb.env, 1, "unknown option -bogus\nusage:"),
         (["-window-id", "0x1ffffff0"], xvfb.env, 2, "no window 0x1ffffff0 on display"),
-        (["-root"], no_display, 2, "DISPLAY is not set"),
+        (["-root"], {k: v for k, v in xvfb.env.items() if k != "DISPLAY"}, 2, "DISPLAY is not set"),
         (["-script-file", junk, "-scripts", "mine"], xvfb.env, 1, "holds no firework that can be played"),
         # Every option the settings dialog writes, at its default: accepted, so only the display fails.
         (" ".join(every).split() + ["-display", ":9999"], xvfb.env, 2, "cannot open display :9999"),
