@@ -50,7 +50,7 @@ class Xvfb:
 
 def show_problem(xvfb, region, name):
     """None when region (x, y, w, h) of the screen shows the skyline (dark blue sky above, black ground in
-    the bottom tenth) and bright points that move between two screenshots half a second apart."""
+    the bottom tenth) and bright points that move within half a second; else what is missing."""
     (width, a), (_, b) = xvfb.shot(), (time.sleep(0.5), xvfb.shot(name))[1]
     x0, y0, w, h = region
     pixel = lambda rgb, x, y: rgb[3 * (y * width + x):3 * (y * width + x) + 3]
