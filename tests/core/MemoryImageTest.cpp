@@ -75,7 +75,8 @@ TEST(MemoryImage, BlockCopiesAreClippedToSourceAndTarget)
                 bool inBlock = dx >= 0 && dx < c.width && dy >= 0 && dy < c.height;
                 ColorRef copied = inBlock ? source.GetPixel(c.fromX + dx, c.fromY + dy) : InvalidColor;
                 ColorRef before = c.from == Itself ? source.GetPixel(x, y) : 0u;
-                EXPECT_EQ(target.GetPixel(x, y), copied != InvalidColor ? copied : before) << c.x << "," << c.y << ": " << x << "," << y;
+                EXPECT_EQ(target.GetPixel(x, y), copied != InvalidColor ? copied : before)
+                    << "block at " << c.x << "," << c.y << ", pixel " << x << "," << y;
             }
         }
     }
