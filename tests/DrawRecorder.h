@@ -1,5 +1,5 @@
-// A DrawTarget that records every call, for tests where the sequence of drawing calls is the point.
-// Reads are answered from another target when one is given, black otherwise.
+// A DrawTarget that records its fills and pixels, for tests where the sequence of drawing calls is the
+// point. Reads are answered from another target when one is given, black otherwise.
 #pragma once
 #include <cstdint>
 #include <vector>
@@ -7,10 +7,10 @@
 #include "engine/DrawTarget.h"
 
 struct DrawCall {
-    enum Kind { Fill, Set, Get, Copy } kind;
-    int32_t x, y;     // Fill: left, top; Set/Get: the point; Copy: destination corner
-    int32_t x2, y2;   // Fill: right, bottom; Copy: width, height
-    ColorRef colour;  // Fill/Set: the colour; Get: the answer
+    enum Kind { Fill, Set } kind;
+    int32_t x, y;    // Fill: left, top; Set: the point
+    int32_t x2, y2;  // Fill: right, bottom
+    ColorRef colour;
 };
 
 class DrawRecorder : public DrawTarget {
@@ -25,17 +25,10 @@ public:
     {
         calls.push_back(DrawCall{DrawCall::Set, x, y, 0, 0, colour});
     }
-    ColorRef GetPixel(int32_t x, int32_t y) const override
-    {
-        calls.push_back(DrawCall{DrawCall::Get, x, y, 0, 0, source != nullptr ? source->GetPixel(x, y) : 0});
-        return calls.back().colour;
-    }
-    void CopyBlock(int32_t x, int32_t y, int32_t width, int32_t height, const DrawTarget&, int32_t, int32_t) override
-    {
-        calls.push_back(DrawCall{DrawCall::Copy, x, y, width, height, 0});
-    }
+    ColorRef GetPixel(int32_t x, int32_t y) const override { return source != nullptr ? source->GetPixel(x, y) : 0; }
+    void CopyBlock(int32_t, int32_t, int32_t, int32_t, const DrawTarget&, int32_t, int32_t) override {}
 
-    mutable std::vector<DrawCall> calls;
+    std::vector<DrawCall> calls;
 
 private:
     const DrawTarget* source;

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <memory>
 #include <set>
 
 #include "engine/PixelFormat.h"
@@ -18,46 +17,34 @@ std::vector<DrawCall> Draw(uint32_t width, uint32_t height, size_t stars, size_t
     CreateBackdrop(width, height, 0)->Draw(recorder);
     EXPECT_EQ(recorder.calls.size(), 1 + stars + ground) << width << "x" << height;
     recorder.calls.resize(1 + stars + ground);
-    for (size_t i = 0; i < recorder.calls.size(); ++i) {
-        EXPECT_EQ(recorder.calls[i].kind, i >= 1 && i <= stars ? DrawCall::Set : DrawCall::Fill) << width << "x" << height;
-    }
     return recorder.calls;
 }
+
+// A fill's corners and colour, to compare in one go.
+typedef std::vector<int64_t> Filled;
+Filled Fill(const DrawCall& call) { return {call.x, call.y, call.x2, call.y2, call.colour}; }
 }  // namespace
 
 TEST(BackdropTest, SkylineAtTheCommonSizes)
 {
     // width, height, stars, ground top, building unit
     const int32_t sizes[][5] = {{800, 600, 120, 540, 40}, {640, 480, 76, 432, 32}};
-    std::set<ColorRef> levels;  // white halved 0 to 8 times
-    for (uint32_t white = 0xFF; levels.size() < 9; white /= 2) levels.insert(white * 0x010101u);
     for (const auto& s : sizes) {
         const int32_t width = s[0], height = s[1], stars = s[2], groundTop = s[3], unit = s[4];
         SeedRandom(uint32_t(width));
         std::vector<DrawCall> calls = Draw(uint32_t(width), uint32_t(height), size_t(stars), 26);
-        EXPECT_EQ(std::vector<int32_t>({calls[0].x, calls[0].y, calls[0].x2, calls[0].y2}),
-                  std::vector<int32_t>({0, 0, width, height}));
-        EXPECT_EQ(calls[0].colour, MakeColorRef(0, 0, 31)) << "blue at one eighth";
+        EXPECT_EQ(Fill(calls[0]), Filled({0, 0, width, height, MakeColorRef(0, 0, 31)})) << "the sky, blue at one eighth";
 
-        std::set<ColorRef> seen;
-        for (int32_t i = 1; i <= stars; ++i) {
-            const DrawCall& star = calls[size_t(i)];
-            EXPECT_TRUE(star.x >= 0 && star.x < width && star.y >= 0 && star.y < height);
-            EXPECT_EQ(levels.count(star.colour), 1u);
-            seen.insert(star.colour);
-        }
-        EXPECT_GE(seen.size(), 3u) << "stars come in several brightnesses";
+        std::set<ColorRef> brightnesses;
+        for (int32_t i = 1; i <= stars; ++i) brightnesses.insert(calls[size_t(i)].colour);
+        EXPECT_GE(brightnesses.size(), 3u) << "stars in several brightnesses";
 
-        const DrawCall& ground = calls[size_t(stars) + 1];
-        EXPECT_EQ(std::vector<int32_t>({ground.x, ground.y, ground.x2, ground.y2}),
-                  std::vector<int32_t>({0, groundTop, width, height}));
+        EXPECT_EQ(Fill(calls[size_t(stars) + 1]), Filled({0, groundTop, width, height, 0})) << "the ground";
         std::set<int32_t> spans;
         int32_t highest = 0;
-        for (auto building = calls.begin() + stars + 1; building != calls.end(); ++building) {
-            EXPECT_EQ(building->colour, 0u);
-            if (building == calls.begin() + stars + 1) continue;
+        for (auto building = calls.begin() + stars + 2; building != calls.end(); ++building) {
             int32_t span = building->x2 - building->x, rise = groundTop - building->y;
-            EXPECT_TRUE(building->x >= 0 && building->x < width && building->y2 == groundTop);
+            EXPECT_TRUE(building->x >= 0 && building->x < width && building->y2 == groundTop && building->colour == 0);
             EXPECT_TRUE(span >= 0 && span % unit == 0 && span <= 4 * unit) << span;
             EXPECT_TRUE(rise >= 0 && rise < height / 3) << rise;
             spans.insert(span);

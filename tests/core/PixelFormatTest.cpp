@@ -1,20 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include "engine/DrawTarget.h"
 #include "engine/PixelFormat.h"
-
-TEST(PixelFormat, MaskAnalysisUsesTheLowestRunOnly)
-{
-    // mask, shift, max value, high bit; 0xF3 has a run at bits 0..1, then a gap
-    const uint32_t cases[][4] = {{0x1C, 2, 7, 0x10}, {0xF3, 0, 3, 2}, {0xFF000000u, 24, 255, 0x80000000u}};
-    for (const auto& c : cases) {
-        ChannelFormat channel = AnalyseMask(c[0]);
-        EXPECT_EQ((std::vector<uint32_t>{channel.shift, channel.maxValue, channel.highBit}),
-                  (std::vector<uint32_t>{c[1], c[2], c[3]})) << std::hex << c[0];
-    }
-}
 
 TEST(PixelFormat, ConvertsHalvesAndAddsInEachLayout)
 {
@@ -40,12 +27,4 @@ TEST(PixelFormat, ConvertsHalvesAndAddsInEachLayout)
         EXPECT_EQ(format.Half(format.colorDarkBlue), f.sky) << std::hex << f.masks[0];
         EXPECT_EQ(format.AddSaturated(format.colorWhite, f.pixel), format.colorWhite);
     }
-    PixelFormat f;
-    f.SetMasks(0xE0, 0x1C, 0x03);
-    EXPECT_EQ(f.ToColorRef(0x6D), MakeColorRef(109, 109, 85));
-    EXPECT_EQ(f.colorCyan | f.colorYellow << 8, 0xFC1Fu);
-    f.SetMasks(0xFF0000, 0xFF00, 0xFF);
-    EXPECT_EQ(f.AddSaturated(0x808080, 0x901000), 0xFF9080u);
-    EXPECT_EQ(f.AddSaturated(0xFF1234, 0x40FF00), 0xFFFF34u);
-    EXPECT_EQ(f.Half(f.Half(0x010203)), 0u);
 }

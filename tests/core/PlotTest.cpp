@@ -1,18 +1,86 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
 #include <set>
+#include <vector>
 
 #include "engine/MemoryImage.h"
 #include "engine/PixelFormat.h"
 #include "engine/Random.h"
+#include "engine/Spark.h"
+#include "engine/SparkQueue.h"
+#include "engine/World.h"
 #include "render/Plot.h"
 #include "scenery/Backdrop.h"
-#include "tests/DrawRecorder.h"
-#include "tests/PlotHelpers.h"
 
 namespace {
 typedef std::unique_ptr<Spark> SparkPtr;
 typedef std::set<std::pair<uint32_t, uint32_t>> Points;
+
+// A world with the show's viewing geometry.
+World ShowWorld(SparkQueue& queue, uint32_t width, uint32_t height)
+{
+    return World(0, 50, queue, FixedFromInt(-980), FixedFromInt(100), width, height);
+}
+
+// A new spark of colour 0x123456 at depth z whose left eye sees it at (column, row). `placed` is false
+// when the world cannot show that pixel at that depth. The world coordinate aims at the middle of the
+// pixel, so the projection's truncation lands on it.
+SparkPtr SparkAt(const World& world, int32_t column, int32_t row, Fixed z, bool big, bool* placed)
+{
+    double k = world.width * ((static_cast<double>(world.screenZ) - world.eyeZ) / 32768.0) /
+               ((static_cast<double>(z) - world.eyeZ) / 32768.0) / 3.5;
+    auto toward = [k](double eye, int32_t offset) {
+        return eye + (offset + (offset > 0 ? 0.5 : offset < 0 ? -0.5 : 0.0)) / k;
+    };
+    double x = toward(world.eyeX / 32768.0, column - static_cast<int32_t>(world.halfWidth));
+    double y = toward(world.eyeY / 32768.0, static_cast<int32_t>(world.halfHeight) - row);
+    SparkPtr spark(new Spark(0, 0, nullptr, FixedFromReal(x), FixedFromReal(y), z, 0, 0, 0, 0x123456));
+    spark->big = big ? 1 : 0;
+    int32_t sx = -1, sy = -1;
+    *placed = world.Project(spark->x, spark->y, spark->z, &sx, &sy) && sx == column && sy == row;
+    return spark;
+}
+
+int32_t RightEyeColumn(const World& world, const Spark& spark)
+{
+    int32_t sx, sy, sx2 = INT32_MIN;
+    world.Project(spark.x, spark.y, spark.z, &sx, &sy, &sx2);
+    return sx2;
+}
+
+// width x height words inside a one-word guard band on every side (and one spare word per row, so
+// the pitch is not simply the width).
+class GuardedSurface {
+public:
+    static constexpr uint32_t Guard = 0x00A5A5A5u;
+
+    GuardedSurface(uint32_t width_, uint32_t height_, uint32_t fill = 0)
+        : width(width_), height(height_), stride(width_ + 3), words(static_cast<size_t>(stride) * (height_ + 2), Guard)
+    {
+        for (uint32_t y = 0; y < height; ++y) std::fill_n(&At(0, y), width, fill);
+    }
+
+    SurfaceView View() { return SurfaceView{height, width, static_cast<int32_t>(stride * 4), &words[stride + 1]}; }
+    uint32_t& At(uint32_t x, uint32_t y) { return words[static_cast<size_t>(y + 1) * stride + x + 1]; }
+
+    // Pixels that differ from `fill`, and words of the guard band that were written, at their
+    // coordinates: -1 (as unsigned), width or height for the band.
+    Points Changed(uint32_t fill) const
+    {
+        Points changed;
+        for (size_t i = 0; i < words.size(); ++i) {
+            uint32_t x = static_cast<uint32_t>(i % stride) - 1, y = static_cast<uint32_t>(i / stride) - 1;
+            if (words[i] != (x < width && y < height ? fill : Guard)) changed.insert(std::make_pair(x, y));
+        }
+        return changed;
+    }
+
+    uint32_t width, height, stride;
+    std::vector<uint32_t> words;
+};
+
 const Fixed Near = 0;                   // on a 64-pixel world the eyes are 4 to 5 pixels apart here
 const Fixed Far = FixedFromInt(40000);  // far enough that both eyes agree on narrow worlds
 
@@ -25,7 +93,7 @@ protected:
     SparkPtr At(int32_t column, int32_t row, bool big, Fixed z = Near)
     {
         bool placed = false;
-        SparkPtr spark = SparkAt(world, column, row, z, 0x123456, big, &placed);
+        SparkPtr spark = SparkAt(world, column, row, z, big, &placed);
         EXPECT_TRUE(placed) << "no spark can be placed at " << column << "," << row;
         return spark;
     }
@@ -35,10 +103,9 @@ protected:
     {
         uint32_t after = RandomState();
         SeedRandom(seed);
-        for (int n = 0; n < 16; ++n, Rand()) {
-            if (RandomState() == after) return n;
-        }
-        return -1;
+        int n = 0;
+        for (; n < 16 && RandomState() != after; ++n) Rand();
+        return n;
     }
 
     SparkQueue queue{1};
@@ -46,47 +113,40 @@ protected:
 };
 }  // namespace
 
-TEST_F(Plot, MonoSparksOnTheSurface)
+TEST_F(Plot, SmallMonoSparkIsOnePixelAndDrawsNoRandomNumbers)
 {
-    // A big spark on any edge keeps its visible arms; a small spark is one pixel and draws no random
-    // numbers.
-    const int32_t edges[][2] = {{0, 10}, {63, 10}, {20, 0}, {20, 47}};
-    for (const auto& e : edges) {
-        GuardedSurface surface(64, 48);
-        PlotSurface(*At(e[0], e[1], true), surface.View(), world, 0);
-        EXPECT_TRUE(surface.GuardIntact()) << e[0] << "," << e[1];
-        for (auto p : Plus(uint32_t(e[0]), uint32_t(e[1]))) {
-            if (p.first < 64 && p.second < 48) {
-                EXPECT_EQ(surface.At(p.first, p.second), 0x123456u) << e[0] << "," << e[1];
-            }
-        }
-    }
     GuardedSurface surface(64, 48, 0x010203);
     SeedRandom(3);
     PlotSurface(*At(20, 0, false), surface.View(), world, 0);
     EXPECT_EQ(DrawsUsed(3), 0);
-    EXPECT_EQ(surface.Changed(0x010203), (std::vector<std::pair<uint32_t, uint32_t>>{{20, 0}}));
+    EXPECT_EQ(surface.Changed(0x010203), (Points{{20, 0}}));
 }
 
-TEST_F(Plot, GlintLandsInTheBottomBandNearTheSparksColumnAndNeverOffTheSurface)
+TEST_F(Plot, BigMonoSparkKeepsItsArmsOnEveryEdgeAndGlintsInTheBottomBandNeverOffTheSurface)
 {
     // On a 12-row surface the bottom 32-row band reaches above the top; those glints are dropped.
-    const uint32_t cases[][3] = {{64, 48, 30}, {40, 12, 0}, {40, 12, 39}};  // width, height, column
+    const uint32_t cases[][4] = {{64, 48, 30, 47}, {40, 12, 0, 0}, {40, 12, 39, 6}};  // width, height, column, row
     for (const auto& c : cases) {
         World w = ShowWorld(queue, c[0], c[1]);
         bool placed = false;
-        SparkPtr spark = SparkAt(w, int32_t(c[2]), 6, Near, 0x123456, true, &placed);
+        SparkPtr spark = SparkAt(w, int32_t(c[2]), int32_t(c[3]), Near, true, &placed);
         ASSERT_TRUE(placed);
+        const Points plus = Plus(c[2], c[3]);
         std::set<uint32_t> rows, columns;
         for (uint32_t seed = 1; seed <= 400; ++seed) {
             GuardedSurface surface(c[0], c[1]);
             SeedRandom(seed);
             PlotSurface(*spark, surface.View(), w, 0);
-            ASSERT_TRUE(surface.GuardIntact()) << "column " << c[2] << " seed " << seed;
             ASSERT_EQ(DrawsUsed(seed), 3) << "the glint draws a, b and d even when it is clipped";
+            for (auto p : plus) {
+                if (p.first < c[0] && p.second < c[1]) {
+                    ASSERT_EQ(surface.At(p.first, p.second), 0x123456u) << "the arms on the surface";
+                }
+            }
             size_t glints = 0;
             for (auto p : surface.Changed(0)) {
-                if (Plus(c[2], 6).count(p) != 0) continue;
+                ASSERT_TRUE(p.first < c[0] && p.second < c[1]) << "column " << c[2] << " seed " << seed;
+                if (plus.count(p) != 0) continue;
                 ++glints;
                 rows.insert(p.second);
                 columns.insert(p.first);
@@ -111,7 +171,7 @@ TEST_F(Plot, StereoEyesAddOnTheSurfaceKeepOtherChannelsAndDrawOnlyWhereTheyAreOn
     GuardedSurface surface(64, 48, 0x003300);
     SeedRandom(5);
     PlotSurface(*together, surface.View(), world, 1);
-    EXPECT_EQ(surface.Changed(0x003300), (std::vector<std::pair<uint32_t, uint32_t>>{{32, 20}}));
+    EXPECT_EQ(surface.Changed(0x003300), (Points{{32, 20}}));
     EXPECT_EQ(surface.At(32, 20), 0xFF33FFu);
     EXPECT_EQ(DrawsUsed(5), 0);
 
@@ -128,36 +188,14 @@ TEST_F(Plot, StereoEyesAddOnTheSurfaceKeepOtherChannelsAndDrawOnlyWhereTheyAreOn
 
     // The right eye sees every point further left; near the left edge it falls off the surface. With
     // the left eye just past the right edge nothing is drawn, though the right eye would be on screen.
-    SparkPtr leftmost = At(1, 10, true);
-    ASSERT_LT(RightEyeColumn(world, *leftmost), 0);
-    GuardedSurface edge(64, 48);
-    PlotSurface(*leftmost, edge.View(), world, 1);
-    EXPECT_EQ(edge.Changed(0).size(), 5u);
-    bool placed = false;
-    SparkPtr beyond = SparkAt(world, 66, 10, Near, 0x123456, true, &placed);
-    ASSERT_LT(RightEyeColumn(world, *beyond), 64);
-    GuardedSurface empty(64, 48);
-    PlotSurface(*beyond, empty.View(), world, 1);
-    PlotSurface(*beyond, empty.View(), world, 0);
-    EXPECT_TRUE(empty.Changed(0).empty());
-    EXPECT_TRUE(pair.GuardIntact() && edge.GuardIntact() && empty.GuardIntact());
-}
-
-TEST_F(Plot, UnknownStereoValueAndInvisibleSparksDrawNothing)
-{
-    SparkPtr visible = At(10, 10, true);
-    Spark behind(0, 0, nullptr, 0, World::eyeY, World::screenZ, 0, 0, 0, 0x123456);
-    behind.big = 1;
-    MemoryImage backdrop;
-    ASSERT_TRUE(backdrop.Create(64, 48));
-    const std::pair<const Spark*, uint32_t> cases[] = {{visible.get(), 2}, {&behind, 0}, {&behind, 1}};
-    for (const auto& c : cases) {
-        GuardedSurface surface(64, 48);
-        DrawRecorder recorder;
-        PlotSurface(*c.first, surface.View(), world, c.second);
-        PlotDc(*c.first, recorder, world, c.second);
-        EraseDc(*c.first, recorder, backdrop, world, c.second);
-        EXPECT_TRUE(surface.Changed(0).empty() && recorder.calls.empty()) << c.second;
+    const int32_t edges[][3] = {{1, 1, 5}, {66, 1, 0}, {66, 0, 0}};  // left eye's column, stereo, pixels drawn
+    for (const auto& e : edges) {
+        bool placed = false;
+        SparkPtr spark = SparkAt(world, e[0], 10, Near, true, &placed);
+        ASSERT_LT(RightEyeColumn(world, *spark), e[0] == 1 ? 0 : 64);
+        GuardedSurface edge(64, 48);
+        PlotSurface(*spark, edge.View(), world, uint32_t(e[1]));
+        EXPECT_EQ(edge.Changed(0).size(), size_t(e[2])) << e[0] << " stereo " << e[1];
     }
 }
 

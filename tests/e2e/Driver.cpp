@@ -1,7 +1,5 @@
 #include "e2e/Driver.h"
 
-#include <vector>
-
 ProgramRun::ProgramRun(const std::string& arguments, std::string exe) : process()
 {
     if (exe.empty()) {
@@ -9,12 +7,10 @@ ProgramRun::ProgramRun(const std::string& arguments, std::string exe) : process(
         exe.assign(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
         exe = exe.substr(0, exe.find_last_of("\\/")) + "\\fireworks.scr";
     }
-    std::string commandLine = "\"" + exe + "\" " + arguments;
+    std::string commandLine = "\"" + exe + "\" " + arguments;  // CreateProcessA may write to it
     STARTUPINFOA si = {};
     si.cb = sizeof si;
-    std::vector<char> buffer(commandLine.begin(), commandLine.end());
-    buffer.push_back('\0');
-    if (!CreateProcessA(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &process))
+    if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &process))
         process = PROCESS_INFORMATION();
 }
 
@@ -29,37 +25,18 @@ ProgramRun::~ProgramRun()
     CloseHandle(process.hProcess);
 }
 
-namespace {
-struct WindowSearch {
-    DWORD processId;
-    const char* className;
-    HWND found;
-};
-
-BOOL CALLBACK FindProcessWindow(HWND hwnd, LPARAM context)
-{
-    WindowSearch* search = reinterpret_cast<WindowSearch*>(context);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hwnd, &pid);
-    char className[64] = "";
-    GetClassNameA(hwnd, className, sizeof className);
-    if (pid == search->processId && lstrcmpA(className, search->className) == 0 && IsWindowVisible(hwnd)) {
-        search->found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-}  // namespace
-
 HWND ProgramRun::WaitForWindow(const char* className)
 {
-    WindowSearch search = {process.dwProcessId, className, nullptr};
     for (DWORD start = GetTickCount(); GetTickCount() - start < 15000;) {
-        EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found != nullptr || WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0) break;
+        for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, className, nullptr)) != nullptr;) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(window, &pid);
+            if (pid == process.dwProcessId && IsWindowVisible(window)) return window;
+        }
+        if (WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0) break;
         PumpFor(50);  // a window of this thread may be asked something meanwhile
     }
-    return search.found;
+    return nullptr;
 }
 
 DWORD ProgramRun::WaitForExit(DWORD timeoutMs)

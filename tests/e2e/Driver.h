@@ -15,13 +15,11 @@ public:
     explicit ProgramRun(const std::string& arguments, std::string program = "");
     ~ProgramRun();  // kills the program if it is still running
 
-    bool Started() const { return process.hProcess != nullptr; }
     // The first visible top-level window of the class ("#32770" for dialogs and message boxes) that the
     // program shows; nullptr on time-out or when it ends first. This thread's messages are handled meanwhile.
     HWND WaitForWindow(const char* className = "VokFireworks");
     // Waits for the program to end; returns its exit code, or STILL_ACTIVE on time-out.
     DWORD WaitForExit(DWORD timeoutMs = 15000);
-    DWORD ProcessId() const { return process.dwProcessId; }
 
 private:
     PROCESS_INFORMATION process;

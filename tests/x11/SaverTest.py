@@ -2,9 +2,7 @@
 """The X11 saver as a user meets it, on private Xvfb servers: on the root window, in its own window
 (resized, then closed by a key), in another program's window (which then goes away), on a server
 without MIT-SHM, under the real xscreensaver daemon, and with bad input.
-    SaverTest.py PROGRAM SHOTS_DIR
-A show is on when the region has the skyline (dark blue sky above, black ground in the bottom tenth)
-and bright points that move between two screenshots half a second apart."""
+    SaverTest.py PROGRAM SHOTS_DIR"""
 import os, shutil, subprocess, sys, tempfile, time, xml.etree.ElementTree as ET
 
 PROGRAM, SHOTS = sys.argv[1], sys.argv[2]
@@ -42,9 +40,8 @@ class Xvfb:
         return int(width), rgb
 
     def window(self, name):
-        found = subprocess.run(["xdotool", "search", "--sync", "--name", name], env=self.env, capture_output=True,
-                               text=True, timeout=10).stdout.split()
-        return found[0]
+        return subprocess.run(["xdotool", "search", "--sync", "--name", name], env=self.env, capture_output=True,
+                              text=True, timeout=10).stdout.split()[0]
 
     def close(self):
         self.proc.terminate()
@@ -52,7 +49,8 @@ class Xvfb:
 
 
 def show_problem(xvfb, region, name):
-    """None when the show is on in region (x, y, w, h) of the screen, else what is missing."""
+    """None when region (x, y, w, h) of the screen shows the skyline (dark blue sky above, black ground in
+    the bottom tenth) and bright points that move within half a second; else what is missing."""
     (width, a), (_, b) = xvfb.shot(), (time.sleep(0.5), xvfb.shot(name))[1]
     x0, y0, w, h = region
     pixel = lambda rgb, x, y: rgb[3 * (y * width + x):3 * (y * width + x) + 3]
@@ -140,11 +138,10 @@ def run_daemon(xvfb):
         command("-activate")
         check(wait_show(xvfb, (0, 0, 800, 600), "xscreensaver") is None, "xscreensaver -activate: the show")
         ours = [p for p in os.listdir("/proc") if p.isdigit() and open(f"/proc/{p}/cmdline", "rb").read().startswith(program.encode())]
-        check(len(ours) == 1, f"xscreensaver runs one fireworks process ({ours})")
         command("-deactivate")
         time.sleep(1.5)
         left = [p for p in ours if running(p)]
-        check(not left, f"xscreensaver -deactivate leaves no fireworks process ({left})")
+        check(ours and not left, f"xscreensaver -deactivate ends the fireworks it ran ({ours}, left {left})")
     finally:
         daemon.terminate()
         daemon.wait()
@@ -158,23 +155,14 @@ def run_bad_input(xvfb):
     xml = ET.parse(os.path.join(os.path.dirname(__file__), "../../app/x11/fireworks.xml")).getroot()
     scripts = os.path.join(os.path.dirname(__file__), "../../resources/scripts.txt")
     every = [a.replace("%", e.get("default", scripts)) for e in xml.iter() for a in
-             [e.get("arg"), e.get("arg-set")] if a] 
-    # The dialog's sliders have the ranges and defaults the program clamps to and starts from.
-    usage = subprocess.run([PROGRAM, "-help"], capture_output=True, text=True).stdout
-    for n in xml.iter("number"):
-        option, told = n.get("arg").split()[0], f"{n.get('low')} to {n.get('high')} (default {n.get('default')})"
-        check(any(line.split()[0] == option and told in line for line in usage.splitlines() if line.strip()),
-              f"fireworks.xml {option}: {told}, as -help says")
-    no_display = dict(xvfb.env)
-    no_display.pop("DISPLAY")
+             [e.get("arg"), e.get("arg-set")] if a]
     cases = [  # arguments, environment, exit code, what it says
         (["-bogus"], xvfb.env, 1, "unknown option -bogus\nusage:"),
         (["-window-id", "0x1ffffff0"], xvfb.env, 2, "no window 0x1ffffff0 on display"),
-        (["-root"], dict(xvfb.env, DISPLAY=":9999"), 2, "cannot open display :9999"),
-        (["-root"], no_display, 2, "DISPLAY is not set"),
+        (["-root"], {k: v for k, v in xvfb.env.items() if k != "DISPLAY"}, 2, "DISPLAY is not set"),
         (["-script-file", junk, "-scripts", "mine"], xvfb.env, 1, "holds no firework that can be played"),
         # Every option the settings dialog writes, at its default: accepted, so only the display fails.
-        (" ".join(every).split() + ["-display", ":9999"], xvfb.env, 2, "cannot open display"),
+        (" ".join(every).split() + ["-display", ":9999"], xvfb.env, 2, "cannot open display :9999"),
     ]
     for args, env, code, message in cases:
         problem = ended(xvfb.start([PROGRAM, *args], env=env), code, message)
