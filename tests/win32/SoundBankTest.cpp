@@ -6,33 +6,36 @@
 
 #include <cstdint>
 #include <memory>
-#include <numeric>
 #include <vector>
 
 #include "audio/win32/SoundBank.h"
 
 namespace {
+// What the fake device does wrong from now on. A split lock is one as if the write cursor stood on
+// the last byte: its first region is the buffer's tail, the second its head.
+enum Fault { None, NoHardware, NoBuffer, LockFails, SecondDuplicateFails, SplitLock };
+const DWORD SplitAt = 1;
+typedef std::vector<uint8_t> Bytes;
+
 #define FW_NOT_CALLED(signature) \
     HRESULT STDMETHODCALLTYPE signature override { return E_NOTIMPL; }
 
 class FakeSoundBuffer : public IDirectSoundBuffer {
 public:
-    FakeSoundBuffer(const WAVEFORMATEX& f, std::shared_ptr<std::vector<uint8_t>> shared) : format(f), samples(shared) {}
+    FakeSoundBuffer(const WAVEFORMATEX& f, std::shared_ptr<Bytes> s, const Fault& x) : format(f), samples(s), fault(x) {}
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** out) override { return *out = nullptr, E_NOINTERFACE; }
     ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++refs); }
     ULONG STDMETHODCALLTYPE Release() override { return static_cast<ULONG>(--refs); }
     HRESULT STDMETHODCALLTYPE GetFormat(LPWAVEFORMATEX out, DWORD, LPDWORD) override { return *out = format, DS_OK; }
-    // With splitAt set, as if the write cursor stood splitAt bytes before the end: the first region is
-    // the buffer's tail, the second its head.
     HRESULT STDMETHODCALLTYPE Lock(DWORD, DWORD bytes, LPVOID* first, LPDWORD firstBytes, LPVOID* second,
                                    LPDWORD secondBytes, DWORD) override
     {
-        if (failLock || bytes > samples->size()) return DSERR_INVALIDPARAM;
-        bool split = splitAt != 0 && splitAt < bytes;
-        *first = samples->data() + (split ? samples->size() - splitAt : 0);
-        *firstBytes = split ? splitAt : bytes;
+        if (fault == LockFails || bytes > samples->size()) return DSERR_INVALIDPARAM;
+        bool split = fault == SplitLock && SplitAt < bytes;
+        *first = samples->data() + (split ? samples->size() - SplitAt : 0);
+        *firstBytes = split ? SplitAt : bytes;
         *second = split ? samples->data() : nullptr;
-        *secondBytes = split ? bytes - splitAt : 0;
+        *secondBytes = split ? bytes - SplitAt : 0;
         return DS_OK;
     }
     HRESULT STDMETHODCALLTYPE Unlock(LPVOID, DWORD, LPVOID, DWORD) override { return DS_OK; }
@@ -62,10 +65,11 @@ public:
     FW_NOT_CALLED(Restore())
 
     WAVEFORMATEX format;
-    std::shared_ptr<std::vector<uint8_t>> samples;  // duplicates share their original's
+    std::shared_ptr<Bytes> samples;  // duplicates share their original's
+    const Fault& fault;
     long refs = 1;
-    bool failLock = false, failPlay = false;
-    DWORD splitAt = 0, playFlags = 0;
+    bool failPlay = false;
+    DWORD playFlags = 0;
     LONG pan = 0, volume = -1;
     int plays = 0;
 };
@@ -78,19 +82,18 @@ public:
     HRESULT STDMETHODCALLTYPE SetCooperativeLevel(HWND, DWORD) override { return cooperativeResult; }
     HRESULT STDMETHODCALLTYPE CreateSoundBuffer(LPCDSBUFFERDESC d, LPDIRECTSOUNDBUFFER* out, IUnknown*) override
     {
-        if ((d->dwFlags & DSBCAPS_LOCHARDWARE) != 0 ? refuseHardware : refuseSoftware) return DSERR_OUTOFMEMORY;
-        auto samples = std::make_shared<std::vector<uint8_t>>(d->dwBufferBytes, 0xCD);
-        buffers.push_back(std::unique_ptr<FakeSoundBuffer>(new FakeSoundBuffer(*d->lpwfxFormat, samples)));
-        buffers.back()->splitAt = splitNextLockAt;
-        buffers.back()->failLock = failNewLocks;
+        if (fault == NoBuffer || (fault == NoHardware && (d->dwFlags & DSBCAPS_LOCHARDWARE) != 0)) return DSERR_OUTOFMEMORY;
+        duplicates = 0;
+        auto samples = std::make_shared<Bytes>(d->dwBufferBytes, 0xCD);
+        buffers.push_back(std::unique_ptr<FakeSoundBuffer>(new FakeSoundBuffer(*d->lpwfxFormat, samples, fault)));
         *out = buffers.back().get();
         return DS_OK;
     }
     HRESULT STDMETHODCALLTYPE DuplicateSoundBuffer(LPDIRECTSOUNDBUFFER original, LPDIRECTSOUNDBUFFER* out) override
     {
-        if (++duplicateCalls == failDuplicateCall) return DSERR_OUTOFMEMORY;
+        if (fault == SecondDuplicateFails && ++duplicates == 2) return DSERR_OUTOFMEMORY;
         FakeSoundBuffer* source = static_cast<FakeSoundBuffer*>(original);
-        buffers.push_back(std::unique_ptr<FakeSoundBuffer>(new FakeSoundBuffer(source->format, source->samples)));
+        buffers.push_back(std::unique_ptr<FakeSoundBuffer>(new FakeSoundBuffer(source->format, source->samples, fault)));
         *out = buffers.back().get();
         return DS_OK;
     }
@@ -102,9 +105,8 @@ public:
 
     long refs = 0;
     HRESULT cooperativeResult = DS_OK;
-    bool refuseHardware = false, refuseSoftware = false, failNewLocks = false;
-    DWORD splitNextLockAt = 0;
-    int duplicateCalls = 0, failDuplicateCall = 0;  // the 1-based duplicate call that fails, 0 for none
+    Fault fault = None;
+    int duplicates = 0;  // of the last buffer made
     std::vector<std::unique_ptr<FakeSoundBuffer>> buffers;
 };
 #undef FW_NOT_CALLED
@@ -160,9 +162,8 @@ TEST_F(SoundBankFake, ReleasesEverythingOnceAndWithoutADeviceStaysSilent)
     EXPECT_EQ(none.LoadWaveResource(GetModuleHandleA(nullptr), TinyWave, 1), -1);
 }
 
-TEST_F(SoundBankFake, LoadsIntoTheFirstFreeRunAndAFailureCostsOnlyWhatFailed)
+TEST_F(SoundBankFake, LoadsIntoTheFirstFreeRunFillsTheVoiceAndAFailureCostsOnlyWhatFailed)
 {
-    enum Fault { None, NoHardware, NoBuffer, LockFails, SecondDuplicateFails };
     const struct {
         WORD id;
         uint32_t voices;
@@ -179,43 +180,29 @@ TEST_F(SoundBankFake, LoadsIntoTheFirstFreeRunAndAFailureCostsOnlyWhatFailed)
         {TinyWave, 1, NoHardware, 1, 3, 1},            // mixed in software instead
         {TinyWave, 2, NoBuffer, -1, 0, 0},
         {TinyWave, 2, None, 2, 4, 2},
-        {TinyWave, 16, None, 3, 6, 16},
+        {TinyWave, 15, None, 3, 6, 15},
+        {TinyWave, 1, SplitLock, 4, 21, 1},
         {TinyWave, 11, None, -1, 0, 0},  // ten slots left
-        {TinyWave, 10, None, 4, 22, 10},
+        {TinyWave, 10, None, 5, 22, 10},
     };
     for (const auto& row : loads) {
         SCOPED_TRACE(testing::Message() << "voices " << row.voices << ", fault " << row.fault);
-        device.refuseHardware = row.fault == NoHardware || row.fault == NoBuffer;
-        device.refuseSoftware = row.fault == NoBuffer;
-        device.failNewLocks = row.fault == LockFails;
-        device.duplicateCalls = 0;
-        device.failDuplicateCall = row.fault == SecondDuplicateFails ? 2 : 0;
+        device.fault = row.fault;
         ASSERT_EQ(Load(row.id, row.voices), row.effect);
         EXPECT_EQ(bank.Effect(row.effect).first, row.effect < 0 ? -1 : row.first);
         EXPECT_EQ(bank.Effect(row.effect).count, row.count);
     }
+    // The resource's format, and its samples filled into both regions of the split lock in order.
+    const WAVEFORMATEX& f = Voice(21).format;
+    EXPECT_EQ((std::vector<DWORD>{f.wFormatTag, f.nChannels, f.nSamplesPerSec, f.nAvgBytesPerSec, f.nBlockAlign, f.wBitsPerSample}),
+              (std::vector<DWORD>{WAVE_FORMAT_PCM, 1, 8000, 8000, 1, 8}));
+    EXPECT_EQ(*Voice(21).samples, (Bytes{0x80, 0xFF, 0xC0, 0x40}));
     // Every voice the bank holds is referenced once; every other buffer it made was released.
     for (const auto& buffer : device.buffers) {
         bool held = false;
         for (uint32_t slot = 0; slot < SoundBank::SlotCount; ++slot) held = held || bank.Voice(slot) == buffer.get();
         EXPECT_EQ(buffer->refs, held ? 1 : 0);
     }
-}
-
-TEST_F(SoundBankFake, DescribesTheFormatAndFillsBothLockRegionsInOrder)
-{
-    device.splitNextLockAt = 6;
-    std::vector<uint8_t> samples(21);
-    std::iota(samples.begin(), samples.end(), static_cast<uint8_t>(100));
-    // Five 4-byte frames: the 21st byte is not part of the sound.
-    ASSERT_EQ(bank.CreateEffect(WaveFormat{1, 2, 11025, 44100, 4, 16, 0}, 5, samples.data(), 1), 0);
-    const WAVEFORMATEX& f = Voice(0).format;
-    EXPECT_EQ((std::vector<DWORD>{f.wFormatTag, f.nChannels, f.nSamplesPerSec, f.nAvgBytesPerSec, f.nBlockAlign,
-                                  f.wBitsPerSample, f.cbSize}),
-              (std::vector<DWORD>{WAVE_FORMAT_PCM, 2, 11025, 44100, 4, 16, 0}));
-    std::vector<uint8_t> wanted(samples.begin() + 6, samples.begin() + 20);  // the tail region first
-    wanted.insert(wanted.end(), samples.begin(), samples.begin() + 6);
-    EXPECT_EQ(*Voice(0).samples, wanted);
 }
 
 TEST_F(SoundBankFake, PlaysTheVoicesInTurnAtFullVolumeWithPanAndFlags)
