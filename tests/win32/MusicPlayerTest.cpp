@@ -8,7 +8,7 @@
 #include "tests/TempFiles.h"
 
 namespace {
-// A scripted MCI device: what it answers, and what it was asked to open, play and close.
+// The scripted MCI device: what it answers, and what it was asked to open, play and close.
 struct ScriptedDevice {
     MCIDEVICEID id = 7;
     bool opens = true, takesTmsf = true, statusWorks = true;
@@ -17,11 +17,11 @@ struct ScriptedDevice {
     DWORD playedFrom = 0xFFFFFFFF;
     int closes = 0;  // of any device
 };
-ScriptedDevice* scripted = nullptr;
+ScriptedDevice scripted;
 
 MCIERROR WINAPI SendToScript(MCIDEVICEID device, UINT message, DWORD_PTR flags, DWORD_PTR parameters)
 {
-    ScriptedDevice& s = *scripted;
+    ScriptedDevice& s = scripted;
     bool known = s.opens && device == s.id;
     if (message == MCI_OPEN) {
         MCI_OPEN_PARMSA* open = reinterpret_cast<MCI_OPEN_PARMSA*>(parameters);
@@ -47,15 +47,9 @@ MCIERROR WINAPI SendToScript(MCIDEVICEID device, UINT message, DWORD_PTR flags, 
     return 0;
 }
 
-class MusicPlayerScripted : public ::testing::Test {
-protected:
-    void SetUp() override { scripted = &device; }
-    void TearDown() override { scripted = nullptr; }
-    ScriptedDevice device;
-};
 }  // namespace
 
-TEST_F(MusicPlayerScripted, OpensTheCdByTypeAndAFileByNameAndResumesWherePaused)
+TEST(MusicPlayerScripted, OpensTheCdByTypeAndAFileByNameAndResumesWherePaused)
 {
     const struct {
         const char* name;
@@ -73,30 +67,31 @@ TEST_F(MusicPlayerScripted, OpensTheCdByTypeAndAFileByNameAndResumesWherePaused)
         {"CDAudio", 1, MCI_FORMAT_MILLISECONDS, true, "CDAudio", 0},
     };
     for (const auto& c : cases) {
-        device = ScriptedDevice{};
-        device.timeFormat = c.format;
-        device.takesTmsf = c.takesTmsf;
+        scripted = ScriptedDevice{};
+        scripted.timeFormat = c.format;
+        scripted.takesTmsf = c.takesTmsf;
         {
             MusicPlayer player(c.name, c.track, SendToScript);
             EXPECT_EQ(player.Play(), 0u) << c.name;
-            EXPECT_EQ(device.playedFrom, c.from) << c.name;
+            EXPECT_EQ(scripted.playedFrom, c.from) << c.name;
             // Paused, it goes on where it stopped; when the device cannot say where, from the start.
-            device.position = 4321;
+            scripted.position = 4321;
             player.Pause();
             player.Play();
-            EXPECT_EQ(device.playedFrom, 4321u);
-            device.statusWorks = false;
+            EXPECT_EQ(scripted.playedFrom, 4321u);
+            scripted.statusWorks = false;
             player.Pause();
             EXPECT_EQ(player.ResumePosition(), 0u);
         }
-        EXPECT_EQ(device.opened, c.opened);
-        EXPECT_EQ(device.closes, 1);
+        EXPECT_EQ(scripted.opened, c.opened);
+        EXPECT_EQ(scripted.closes, 1);
     }
 }
 
-TEST_F(MusicPlayerScripted, AFailedOpenOrNoNameFailsQuietlyAndClosesOnce)
+TEST(MusicPlayerScripted, AFailedOpenOrNoNameFailsQuietlyAndClosesOnce)
 {
-    device.opens = false;
+    scripted = ScriptedDevice{};
+    scripted.opens = false;
     for (const char* name : {"D:\\missing.mid", "", static_cast<const char*>(nullptr)}) {
         MusicPlayer player(name, 1, SendToScript);
         EXPECT_EQ(player.DeviceId(), 0u);
@@ -104,7 +99,7 @@ TEST_F(MusicPlayerScripted, AFailedOpenOrNoNameFailsQuietlyAndClosesOnce)
         player.Close();
         player.Close();
     }
-    EXPECT_EQ(device.closes, 3) << "closed once by each player, however often asked";
+    EXPECT_EQ(scripted.closes, 3) << "closed once by each player, however often asked";
 }
 
 // ---- Wine's MCI -------------------------------------------------------------------------------------
