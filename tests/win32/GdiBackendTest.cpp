@@ -36,14 +36,13 @@ HWND MakeWindow()
     return window;
 }
 
-// How many of the window's pixels differ from the image.
 size_t Differences(HWND window, const MemoryImage& image)
 {
     HDC dc = GetDC(window);
     std::vector<uint32_t> shown = CaptureDc(dc, 0, 0, Width, Height, "gdi-backend").pixels;
     ReleaseDC(window, dc);
     size_t n = 0;
-    for (size_t i = 0; i < shown.size(); ++i) n += shown[i] != image.Word(i % Width, static_cast<uint32_t>(i / Width));
+    for (uint32_t i = 0; i < shown.size(); ++i) n += shown[i] != image.Word(i % Width, i / Width);
     return n;
 }
 }  // namespace

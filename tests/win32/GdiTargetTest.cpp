@@ -7,35 +7,18 @@
 #include "engine/PixelFormat.h"
 #include "render/win32/GdiTarget.h"
 
-namespace {
-// A memory DC holding a top-down 64x48 32-bit DIB section, whose words are 0x00RRGGBB like a MemoryImage's.
-struct DibDc {
-    DibDc()
-    {
-        BITMAPINFO info = {};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), 64, -48, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        previous = SelectObject(dc, bitmap);
-    }
-    ~DibDc()
-    {
-        SelectObject(dc, previous);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
-    }
-    HDC dc = CreateCompatibleDC(nullptr);
-    void* bits = nullptr;
-    HBITMAP bitmap;
-    HGDIOBJ previous;
-};
-}  // namespace
-
 TEST(GdiTarget, PixelsAndFillsClipLikeTheMemoryImage)
 {
     GlobalPixelFormat().SetMasks(0xFF0000u, 0xFF00u, 0xFFu);
-    DibDc dib;
-    ASSERT_NE(dib.bits, nullptr);
-    GdiTarget gdi(dib.dc);
+    // A top-down 64x48 32-bit DIB section, whose words are 0x00RRGGBB like a MemoryImage's.
+    HDC dc = CreateCompatibleDC(nullptr);
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 64, -48, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    ASSERT_NE(bits, nullptr);
+    HGDIOBJ previous = SelectObject(dc, bitmap);
+    GdiTarget gdi(dc);
     MemoryImage image;
     ASSERT_TRUE(image.Create(64, 48));
     for (auto p : {std::make_pair(-1, 6), std::make_pair(64, 6), std::make_pair(0, 48)}) {
@@ -52,6 +35,9 @@ TEST(GdiTarget, PixelsAndFillsClipLikeTheMemoryImage)
     }
     GdiFlush();
     for (uint32_t i = 0; i < 64 * 48; ++i) {
-        ASSERT_EQ(static_cast<const uint32_t*>(dib.bits)[i], image.Word(i % 64, i / 64)) << "at " << i % 64 << "," << i / 64;
+        ASSERT_EQ(static_cast<const uint32_t*>(bits)[i], image.Word(i % 64, i / 64)) << "at " << i % 64 << "," << i / 64;
     }
+    SelectObject(dc, previous);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
 }

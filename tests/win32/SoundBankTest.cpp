@@ -127,7 +127,6 @@ struct Hook {
     ~Hook() { fakeDevice = nullptr; }
 };
 
-// A bank on the fake device, made before each test begins.
 class SoundBankFake : public ::testing::Test {
 protected:
     FakeSoundBuffer& Voice(uint32_t slot) { return *static_cast<FakeSoundBuffer*>(bank.Voice(slot)); }
@@ -135,8 +134,7 @@ protected:
 
     FakeSoundDevice device;
     Hook hook{&device};
-    HWND window = reinterpret_cast<HWND>(static_cast<LONG_PTR>(0x1234));
-    SoundBank bank{window, CreateFakeDevice};
+    SoundBank bank{nullptr, CreateFakeDevice};  // the fake needs no window
 };
 }  // namespace
 
@@ -150,7 +148,7 @@ TEST_F(SoundBankFake, ReleasesEverythingOnceAndStaysSilentWhenTheDeviceRefusesTh
     EXPECT_FALSE(bank.PlayEffect(0, 0, 10000, 0));
 
     device.cooperativeResult = DSERR_INVALIDPARAM;
-    SoundBank refused(window, CreateFakeDevice);
+    SoundBank refused(nullptr, CreateFakeDevice);
     EXPECT_FALSE(refused.IsReady());
     EXPECT_EQ(device.refs, 0) << "a device that refused the level is released at once";
     EXPECT_EQ(refused.LoadWaveResource(GetModuleHandleA(nullptr), TinyWave, 1), -1);
