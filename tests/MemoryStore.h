@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <map>
 #include <string>
-#include <vector>
 
 #include "settings/SettingsStore.h"
 
@@ -38,8 +37,8 @@ public:
 
     bool SetValue(Key key, const char* name, uint32_t type, const void* data, uint32_t size) override
     {
-        if (failWritesAfter >= 0 && static_cast<int>(writes.size()) >= failWritesAfter) return false;
-        writes.push_back(name);
+        if (failWritesAfter >= 0 && writes >= failWritesAfter) return false;
+        ++writes;
         (*static_cast<Values*>(key))[name] = Value{type, std::string(static_cast<const char*>(data), size)};
         return true;
     }
@@ -66,7 +65,7 @@ public:
         return result;
     }
     std::map<std::string, Values> keys;
-    std::vector<std::string> writes;
+    int writes = 0;
     int failWritesAfter = -1;  // the write with this index and all later ones fail; -1 never
     int openKeys = 0;
     int flushes = 0;

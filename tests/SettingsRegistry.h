@@ -16,10 +16,7 @@ inline void DeleteModeKey(const char* mode) { RegDeleteKeyA(HKEY_CURRENT_USER, M
 inline bool PutRaw(const char* mode, const char* name, DWORD type, const void* data, DWORD size)
 {
     HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, ModePath(mode).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS) {
-        return false;
-    }
+    if (RegCreateKeyA(HKEY_CURRENT_USER, ModePath(mode).c_str(), &key) != ERROR_SUCCESS) return false;
     LONG rc = RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
     RegCloseKey(key);
     return rc == ERROR_SUCCESS;
@@ -35,18 +32,8 @@ inline bool PutDword(const char* mode, const char* name, uint32_t value)
 inline uint32_t GetDword(const char* mode, const char* name, uint32_t missing = 0xDEADBEEFu)
 {
     DWORD value = 0, size = sizeof(value);
-    return RegGetValueA(HKEY_CURRENT_USER, ModePath(mode).c_str(), name, RRF_RT_REG_DWORD, nullptr, &value, &size) ==
-                   ERROR_SUCCESS
-               ? value
-               : missing;
-}
-
-inline std::string DefaultMidiPath()
-{
-    char directory[MAX_PATH + 1] = "";
-    std::string path(directory, GetWindowsDirectoryA(directory, sizeof(directory)));
-    if (!path.empty() && path.back() == '\\') path.pop_back();
-    return path + "\\Media\\canyon.mid";
+    LONG rc = RegGetValueA(HKEY_CURRENT_USER, ModePath(mode).c_str(), name, RRF_RT_REG_DWORD, nullptr, &value, &size);
+    return rc == ERROR_SUCCESS ? value : missing;
 }
 
 }  // namespace settings_registry

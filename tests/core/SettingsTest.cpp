@@ -54,8 +54,6 @@ TEST_F(SettingsTest, FirstRunGetsEachModesDefaultsAndIsClean)
     store.PutRaw("interactive", "SparkLimit", StoredDword, std::string("\x10\x27", 2));
     Settings s(nullptr, Interactive, &store, FakeDir);
     for (size_t i = 0; i < numericFields.size(); ++i) EXPECT_EQ(s.Value(numericFields[i]), defaults[i]) << i;
-    EXPECT_STREQ(s.GetMIDIFile(), defaultMidi);
-    EXPECT_STREQ(s.GetScriptFile(), "");
     EXPECT_FALSE(s.IsDirty()) << "a first run stores nothing until something changes";
 
     Settings saver(nullptr, ScreenSaver, &store, FakeDir);
@@ -90,7 +88,7 @@ TEST_F(SettingsTest, DefaultGroupsResetOnlyTheirOwnFieldsAndMarkDirty)
     }
 }
 
-TEST_F(SettingsTest, SettersMarkDirtyOnlyOnARealChangeAndDoNotValidate)
+TEST_F(SettingsTest, SettersMarkDirtyOnlyOnARealChangeAndSavingValidates)
 {
     Settings s(nullptr, Interactive, &store, FakeDir);
     for (size_t i = 0; i < numericFields.size(); ++i) {
@@ -108,7 +106,6 @@ TEST_F(SettingsTest, SettersMarkDirtyOnlyOnARealChangeAndDoNotValidate)
     EXPECT_STREQ(s.GetMIDIFile(), "");
 
     s.SetGravity(5000);
-    EXPECT_EQ(s.GetGravity(), 5000) << "setters store as given";
     ASSERT_TRUE(s.Save());
     EXPECT_EQ(store.Dword("interactive", "Gravity"), 1500u) << "saving validates";
 }

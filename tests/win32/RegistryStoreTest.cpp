@@ -23,7 +23,9 @@ TEST(RegistryStore, ValuesTooBigForTheirBufferAreIgnoredAndARecordLandsInItsMode
     ASSERT_TRUE(PutRaw("interactive", "MIDIFile", REG_SZ, path261.c_str(), 262));
     Settings s(nullptr, Interactive);
     EXPECT_EQ(s.GetMusicMode(), Settings::MidiFile);
-    EXPECT_EQ(std::string(s.GetMIDIFile()), DefaultMidiPath());
+    char windows[MAX_PATH] = "";
+    GetWindowsDirectoryA(windows, sizeof(windows));
+    EXPECT_EQ(std::string(s.GetMIDIFile()), std::string(windows) + "\\Media\\canyon.mid");
     s.SetWind(-499);
     ASSERT_TRUE(s.SaveIfDirty());
     EXPECT_EQ(GetDword("interactive", "Wind"), static_cast<uint32_t>(-499));
