@@ -129,7 +129,6 @@ TEST_F(Interpreter, TextThatEndsOrHoldsJunkKillsTheSparkSafely)
         auto s = Make(text);
         EXPECT_FALSE(s->Run(world)) << text;
         EXPECT_EQ(sounds.Plays(1), Counts{2}) << text;
-        EXPECT_EQ(s->wakeTime, Now + 33) << text;
     }
 }
 
@@ -142,7 +141,6 @@ TEST_F(Interpreter, SpawnedChildrenWakeOneFrameAfterTheParentsDueTime)
     for (uint32_t i = 0; i < 2; ++i) {
         EXPECT_EQ(queue.At(i)->wakeTime, Now - 10 + 33);
         EXPECT_EQ(queue.At(i)->lastRun, Now - 33) << "the child measures from the parent's last sleep";
-        EXPECT_STREQ(queue.At(i)->pc, "t] n t");
     }
     EXPECT_EQ(parent->wakeTime, Now + 33);
 }
