@@ -50,7 +50,6 @@ TEST(SaverOptions, ReadsWhereToDrawAndClampsTheShowsSettingsLikeWindows)
          "a 0 1500 -500 0 500 100 0"},
         {"-script-file my.txt", nullptr, SaverStart::Run, "a 0 980 100 0 5000 50 2"},
         {"-scripts mine -script-file my.txt", nullptr, SaverStart::Run, "a 0 980 100 0 5000 50 1"},
-        {"-scripts both", nullptr, SaverStart::Run, "a 0 980 100 0 5000 50 2"},
         {"-help", nullptr, SaverStart::Help, ""},
         {"-scripts mine", nullptr, SaverStart::Bad, "-scripts mine needs -script-file FILE"},
         {"-scripts all", nullptr, SaverStart::Bad, "-scripts: builtin, mine or both, not all"},
