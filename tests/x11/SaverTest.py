@@ -105,6 +105,14 @@ def run_shows(xvfb):
     check(problem is None, f"-window-id: the window going away ends it with 0 and says so ({problem})")
 
 
+def running(pid):
+    """Alive and not a zombie waiting for its (new) parent to reap it."""
+    try:
+        return open(f"/proc/{pid}/stat").read().rsplit(")", 1)[1].split()[0] != "Z"
+    except OSError:
+        return False
+
+
 def run_daemon(xvfb):
     """The real xscreensaver daemon, configured to play only this program. It launches no display mode
     as root, so the daemon runs as nobody then, with a copy of the program it can read."""
@@ -129,6 +137,11 @@ def run_daemon(xvfb):
             time.sleep(0.2)
         command("-activate")
         check(wait_show(xvfb, (0, 0, 800, 600), "xscreensaver") is None, "xscreensaver -activate: the show")
+        ours = [p for p in os.listdir("/proc") if p.isdigit() and open(f"/proc/{p}/cmdline", "rb").read().startswith(program.encode())]
+        command("-deactivate")
+        time.sleep(1.5)
+        left = [p for p in ours if running(p)]
+        check(ours and not left, f"xscreensaver -deactivate ends the fireworks it ran ({ours}, left {left})")
     finally:
         daemon.terminate()
         daemon.wait()
