@@ -20,6 +20,7 @@ public:
     HWND WaitForWindow(const char* className = "VokFireworks");
     // Waits for the program to end; returns its exit code, or STILL_ACTIVE on time-out.
     DWORD WaitForExit(DWORD timeoutMs = 15000);
+    DWORD ProcessId() const { return process.dwProcessId; }
 
 private:
     PROCESS_INFORMATION process;

@@ -1,10 +1,14 @@
 // The running show as a user sees it: the user's own fireworks and the built-in ones over the
-// skyline, and the preview in a host window.
+// skyline, the preview in a host window, and a long run at the largest spark limit that keeps its
+// memory flat.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <psapi.h>
+
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 
 #include "e2e/Driver.h"
@@ -19,6 +23,14 @@ size_t CountColourful(const Screenshot& shot, bool onlyMagenta = false)
         n += onlyMagenta ? r > 150 && g < 80 && b > 150 : std::max(r, std::max(g, b)) - std::min(r, std::min(g, b)) > 60;
     }
     return n;
+}
+
+SIZE_T PrivateBytes(HANDLE process)
+{
+    PROCESS_MEMORY_COUNTERS_EX counters = {};
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters);
+    return counters.PrivateUsage;
 }
 }  // namespace
 
@@ -73,5 +85,29 @@ TEST(Show, PreviewFillsItsHostIgnoresTheMouseAndEndsWhenTheHostGoes)
     PumpFor(1500);
     EXPECT_EQ(run.WaitForExit(0), static_cast<DWORD>(STILL_ACTIVE));
     DestroyWindow(host);
+    EXPECT_EQ(run.WaitForExit(), 0u);
+}
+
+// The only run of the real program with a sky full of fireworks at the largest spark limit; a longer
+// soak is FW_SOAK_SECONDS away.
+TEST(Show, SoakAtTheLargestSparkLimitKeepsMemoryFlat)
+{
+    const char* requested = std::getenv("FW_SOAK_SECONDS");
+    const DWORD seconds = requested != nullptr ? static_cast<DWORD>(std::atoi(requested)) : 8;
+    PutDword("screensaver", "SparkLimit", 20000);
+    ProgramRun run("/s");
+    HWND window = run.WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, run.ProcessId());
+    ASSERT_NE(process, nullptr);
+    for (int i = 0; i < 9; ++i) PostMessageA(window, WM_USER + 1, 9, 0);  // a sky full of fireworks
+    PumpFor(seconds * 1000 / 3);
+    SIZE_T early = PrivateBytes(process);
+    PumpFor(seconds * 2000 / 3);
+    SIZE_T late = PrivateBytes(process);
+    EXPECT_LT(late, early + 4 * 1024 * 1024) << "early " << early << " late " << late;
+    CloseHandle(process);
+    PutDword("screensaver", "SparkLimit", 5000);
+    PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_EQ(run.WaitForExit(), 0u);
 }
